@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QWidget;
+
+// Small stateless helpers shared by every part of the client. Dates travel as
+// eight digits (YYYYMMDD), months as six (YYYYMM).
+
+QString TodayText();                               // the client's date as yyyymmdd
+QString DigitsOnly(const QString& text);           // 0-9, and a minus only in first place
+QString FormatDateText(const QString& text);       // YYYY-MM-DD when it is a real date
+QString DayOfWeekName(const QString& text);        // "화요일" etc., or empty
+qint64 TextToInt64(const QString& text);           // forgiving: anything unparsable is 0
+QString StepMonth(const QString& monthText, int direction); // throws EConvertError
+void ClearContainer(QWidget* container);           // empties the editors of a panel

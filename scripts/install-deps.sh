@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every distribution package needed to build, run and test the client.
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libqt6sql6-psql
+  libgl-dev
+  libsqlite3-dev sqlite3
+  libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-nanum xvfb xauth x11-utils ccache
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
