@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+// The data module: fixes the session context from the command line and the
+// host, resolves the password and opens the one connection every screen shares.
+class TfrmZZD000 : public QObject
+{
+    Q_OBJECT
+
+public:
+    // arguments are the launcher's (without the program name); executablePath
+    // locates AppDir and the program's INI file.
+    TfrmZZD000(const QStringList& arguments, const QString& executablePath,
+               QObject* parent = nullptr);
+    ~TfrmZZD000() override;
+
+    static QString RefusalMessage();
+    static QString GetLocalIP();
+    // The box text for a failed connection, by the engine's error text.
+    static QString ConnectFailureMessage(const QString& errorText);
+
+    bool Connected() const;
+    bool TerminationRequested() const { return m_terminate; }
+    QString DatabaseName() const { return m_databaseName; }
+    QString DatabaseUser() const { return m_databaseUser; }
+
+private:
+    void DataModuleCreate(const QStringList& arguments, const QString& executablePath);
+
+    QString m_databaseName;
+    QString m_databaseUser;
+    QString m_password;
+    bool m_terminate = false;
+};

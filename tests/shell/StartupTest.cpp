@@ -1,0 +1,111 @@
+#include <QDir>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+#include "common/MessageBoxSeam.h"
+#include "common/SessionContext.h"
+#include "controls/EConvertError.h"
+#include "shell/PasswordScrambler.h"
+#include "shell/TfrmZZD000.h"
+#include "tests/shell/ShellTestSupport.h"
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { MessageBoxSeam::Reset(); }
+
+    ProgramFolder folder;
+};
+
+TEST_F(StartupTest, WrongArgumentCountRefusesOnceWithoutConnecting)
+{
+    for (const QStringList& args : {QStringList{"DEMO", "selvar", "1001"},
+                                    QStringList{"DEMO", "selvar", "1001", "홍길동", "extra"}}) {
+        MessageBoxSeam::Reset();
+        TfrmZZD000 dataModule(args, folder.Path("selvar_n"));
+        ASSERT_EQ(MessageBoxSeam::Shown().size(), 1);
+        EXPECT_EQ(MessageBoxSeam::Last().kind, MessageBoxSeam::mbError);
+        EXPECT_EQ(MessageBoxSeam::Last().text,
+                  "이 프로그램은 단독으로 실행되지 않습니다.\r메인 프로그램(Selvar.exe)으로 실행하십시오.");
+        EXPECT_TRUE(dataModule.TerminationRequested());
+        EXPECT_FALSE(dataModule.Connected());
+        EXPECT_TRUE(dataModule.DatabaseName().isEmpty());
+    }
+    // The session values are taken before the count is checked.
+    EXPECT_EQ(SessionContext::EmpNo(), "1001");
+    EXPECT_EQ(SessionContext::UserName(), "홍길동");
+}
+
+TEST_F(StartupTest, AppDirEndsInOneSeparatorAndNamesTheProgramIni)
+{
+    SessionContext::SetExecutable("/selvar_n");
+    EXPECT_EQ(SessionContext::AppDir(), "/");
+    SessionContext::SetExecutable("/opt/client/selvar_n.exe");
+    EXPECT_EQ(SessionContext::AppDir(), "/opt/client/");
+    EXPECT_EQ(SessionContext::ProgramIniPath(), "/opt/client/selvar_n.ini");
+    EXPECT_EQ(SessionContext::ProjectId(), "SELVAR_N");
+}
+
+TEST_F(StartupTest, MissingOrEmptyPassUsesTheDatabaseUser)
+{
+    const QString appDir = SessionContext::AppDir();
+    EXPECT_EQ(ResolvePassword(appDir, "selvar"), "selvar"); // no file at all
+    folder.SetIni("RNUpdate.ini", "PROGRAM/OTHER", "x");
+    EXPECT_EQ(ResolvePassword(appDir, "selvar"), "selvar"); // no key
+    folder.SetIni("RNUpdate.ini", "PROGRAM/PASS", "");
+    EXPECT_EQ(ResolvePassword(appDir, "selvar"), "selvar"); // empty value
+}
+
+TEST_F(StartupTest, WrittenPasswordsReadBackAsciiAndKorean)
+{
+    const QString ini = folder.Path("RNUpdate.ini");
+    for (const QString& password : {QString("tiger"), QString("S3cret!pass-word_that_is_long_1234"),
+                                    QString("비밀번호2024"), QString("x")}) {
+        ASSERT_TRUE(WritePasswordFile(ini, password));
+        EXPECT_EQ(ResolvePassword(SessionContext::AppDir(), "selvar"), password);
+    }
+    // Short passwords are padded to the table's length.
+    const QString stored = QSettings(ini, QSettings::IniFormat).value("PROGRAM/PASS").toString();
+    EXPECT_EQ(stored.size(), 64);
+}
+
+TEST_F(StartupTest, DescrambleIgnoresAnOddLastDigitAndAcceptsLowerCase)
+{
+    const QString scrambled = ScramblePassword("tiger", PasswordStartKey);
+    EXPECT_EQ(DescramblePassword(scrambled + "7", PasswordStartKey), "tiger");
+    EXPECT_EQ(DescramblePassword(scrambled.toLower(), PasswordStartKey), "tiger");
+    EXPECT_NE(DescramblePassword(scrambled, PasswordStartKey + 1), "tiger");
+}
+
+TEST_F(StartupTest, NonHexPairRaisesTheConversionErrorAndShortValuesAreRejected)
+{
+    QString scrambled = ScramblePassword("tiger", PasswordStartKey);
+    scrambled[10] = 'G';
+    try {
+        DescramblePassword(scrambled, PasswordStartKey);
+        FAIL() << "a non-hexadecimal pair must not decode";
+    } catch (const EConvertError& e) {
+        EXPECT_TRUE(e.Message().contains(scrambled.mid(10, 2)));
+    }
+    // Fewer than 32 bytes cannot be a value this program wrote.
+    EXPECT_THROW(DescramblePassword(scrambled.left(62), PasswordStartKey), ESelvarError);
+    EXPECT_THROW(DescramblePassword("0A1B", PasswordStartKey), ESelvarError);
+}
+
+TEST_F(StartupTest, UnreadablePasswordIsShownAndNothingConnects)
+{
+    folder.SetIni("RNUpdate.ini", "PROGRAM/PASS", "ZZ" + QString(70, '0'));
+    TfrmZZD000 dataModule({"DEMO", "selvar", "1001", "홍길동"}, folder.Path("selvar_n"));
+    ASSERT_EQ(MessageBoxSeam::Shown().size(), 1);
+    EXPECT_EQ(MessageBoxSeam::Last().text, EConvertError::InvalidInteger("ZZ").Message());
+    EXPECT_FALSE(dataModule.Connected());
+}
+
+TEST_F(StartupTest, SessionLimitErrorsAnywhereInTheTextGiveTheTooManyUsersMessage)
+{
+    const QString tooMany = "현재 너무 많은 사용자가 사용 중이므로 연결할 수 없습니다.\r잠시 후 다시 시도하십시오.";
+    EXPECT_EQ(TfrmZZD000::ConnectFailureMessage("connect failed: ORA-00019: maximum licenses"), tooMany);
+    EXPECT_EQ(TfrmZZD000::ConnectFailureMessage("ORA-00018: maximum number of sessions"), tooMany);
+    EXPECT_EQ(TfrmZZD000::ConnectFailureMessage("ORA-01017: invalid username/password"),
+              "데이터베이스와 연결할 수 없습니다.\r\r에러내용:\rORA-01017: invalid username/password");
+}
