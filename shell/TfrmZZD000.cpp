@@ -3,10 +3,16 @@
 #include <QHostAddress>
 #include <QHostInfo>
 
+#include <QDir>
+#include <QFileInfo>
+
+#include "common/EDatabaseError.h"
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
 #include "controls/ESelvarError.h"
+#include "server/TSchema.h"
 #include "shell/PasswordScrambler.h"
+#include "shell/TConnectionFile.h"
 
 TfrmZZD000::TfrmZZD000(const QStringList& arguments, const QString& executablePath,
                        QObject* parent)
@@ -16,7 +22,10 @@ TfrmZZD000::TfrmZZD000(const QStringList& arguments, const QString& executablePa
     DataModuleCreate(arguments, executablePath);
 }
 
-TfrmZZD000::~TfrmZZD000() = default;
+TfrmZZD000::~TfrmZZD000()
+{
+    DisconnectDatabase();
+}
 
 QString TfrmZZD000::RefusalMessage()
 {
@@ -62,9 +71,47 @@ void TfrmZZD000::DataModuleCreate(const QStringList& arguments, const QString& e
         ShowError(e.Message()); // the program's general error box
         return;
     }
+    ConnectDatabase();
 }
 
-bool TfrmZZD000::Connected() const
+bool TfrmZZD000::ConnectDatabase()
 {
-    return false;
+    if (dbsDB.Connected())
+        return true;
+    try {
+        OpenConnection();
+        return true;
+    } catch (const ESelvarError& e) {
+        dbsDB.Close();
+        ShowError(ConnectFailureMessage(e.Message()));
+        return false;
+    }
+}
+
+// The connection named by argument 1, with the user and password of start-up.
+// A demonstration database is created in the user's data folder when new.
+void TfrmZZD000::OpenConnection()
+{
+    TConnectionFile::Entry entry = TConnectionFile::Resolve(SessionContext::AppDir(), m_databaseName);
+    entry.settings.User = m_databaseUser;
+    entry.settings.Password = m_password;
+    const bool sqlite = entry.settings.Driver.compare(QStringLiteral("SQLITE"), Qt::CaseInsensitive) == 0;
+    if (sqlite && !entry.demo && !QFileInfo::exists(entry.settings.Path))
+        throw EDatabaseError(QStringLiteral("데이터베이스 파일이 없습니다: ") + entry.settings.Path);
+    if (entry.demo && !QDir().mkpath(QFileInfo(entry.settings.Path).absolutePath()))
+        throw EDatabaseError(QStringLiteral("데이터 폴더를 만들 수 없습니다: ")
+                             + QFileInfo(entry.settings.Path).absolutePath());
+    dbsDB.SetSettings(entry.settings);
+    dbsDB.Open();
+    if (entry.demo && TSchema::CurrentVersion(dbsDB) < TSchema::LatestVersion())
+        TSchema::Upgrade(dbsDB);
+}
+
+void TfrmZZD000::DisconnectDatabase()
+{
+    try {
+        dbsDB.Close();
+    } catch (const EDatabaseError&) {
+        // At exit nothing is left to roll back into; the connection goes anyway.
+    }
 }

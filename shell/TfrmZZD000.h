@@ -3,8 +3,12 @@
 #include <QObject>
 #include <QStringList>
 
+#include "common/TDatabase.h"
+#include "common/TQuery.h"
+
 // The data module: fixes the session context from the command line and the
 // host, resolves the password and opens the one connection every screen shares.
+// It lives for the whole run; its destruction closes the connection.
 class TfrmZZD000 : public QObject
 {
     Q_OBJECT
@@ -21,13 +25,22 @@ public:
     // The box text for a failed connection, by the engine's error text.
     static QString ConnectFailureMessage(const QString& errorText);
 
-    bool Connected() const;
+    // Opens dbsDB unless it is open; false after the failure has been shown.
+    bool ConnectDatabase();
+    void DisconnectDatabase();
+
+    bool Connected() const { return dbsDB.Connected(); }
     bool TerminationRequested() const { return m_terminate; }
     QString DatabaseName() const { return m_databaseName; }
     QString DatabaseUser() const { return m_databaseUser; }
 
+    TDatabase dbsDB;
+    TQuery qryQuery{dbsDB};
+    TQuery qryQuery2{dbsDB};
+
 private:
     void DataModuleCreate(const QStringList& arguments, const QString& executablePath);
+    void OpenConnection();
 
     QString m_databaseName;
     QString m_databaseUser;

@@ -13,7 +13,9 @@
 
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
+#include "common/TQuery.h"
 #include "common/WindowMessage.h"
+#include "controls/ESelvarError.h"
 #include "shell/TfrmZZD000.h"
 
 namespace {
@@ -359,6 +361,38 @@ void TfrmZZMain::comRF15693RxChar()
         WindowMessage::Send(TabScreen(pgcTabs->currentIndex()), WindowMessage::WM_RFID_READ);
 }
 
+namespace {
+const char* const TitleSql =
+    "SELECT   DETAIL_NAME FROM     ZX010MS WHERE    HEAD   = 'Z9999'  AND    DETAIL = :P0";
+const char* const MenuSql =
+    "SELECT   MENU_ID,         MENU_NAME FROM     ZA040MS WHERE    PROJECT_ID  = :P0  AND    "
+    "DISPLAY_SEQ > 0 ORDER BY DISPLAY_SEQ";
+// Level grants plus additions, minus removals, evaluated left to right.
+const char* const ProgramSql =
+    "SELECT   MENU_ID,         PROGRAM_ID,         PROGRAM_NAME FROM     ZA050MS WHERE    "
+    "PROJECT_ID = :P0  AND    MENU_ID    = :P1  AND    PROGRAM_ID IN (SELECT   "
+    "PROGRAM_ID                        FROM     ZA140MS                        WHERE    "
+    "PROJECT_ID    = :P0                          AND    PROJECT_LEVEL = (SELECT   "
+    "PROJECT_LEVEL                                                  FROM     "
+    "ZA130MS                                                  WHERE    EMP_NO     = "
+    ":P2                                                    AND    PROJECT_ID = "
+    ":P0)                        UNION ALL                        SELECT   "
+    "PROGRAM_ID                        FROM     ZA150MS                        WHERE    "
+    "EMP_NO     = :P2                          AND    PROJECT_ID = "
+    ":P0                          AND    ADD_YN     = 'Y'                        "
+    "MINUS                        SELECT   PROGRAM_ID                        FROM     "
+    "ZA150MS                        WHERE    EMP_NO     = :P2                          "
+    "AND    PROJECT_ID = :P0                          AND    ADD_YN     = 'N')  AND    "
+    "DISPLAY_SEQ > 0 ORDER BY DISPLAY_SEQ";
+
+void SetStatement(TQuery& query, const char* sql)
+{
+    query.Close();
+    query.SQL().clear();
+    query.SQL().append(QString::fromUtf8(sql));
+}
+} // namespace
+
 void TfrmZZMain::LoadMenu()
 {
     if (!m_dataModule || !m_dataModule->Connected()) {
@@ -366,4 +400,61 @@ void TfrmZZMain::LoadMenu()
         return;
     }
     m_canShow = true;
+    try {
+        LoadTitleSuffix();
+        LoadProgramMenus();
+    } catch (const ESelvarError& e) {
+        // The menus loaded so far stay; the window opens with them.
+        m_dataModule->qryQuery.Close();
+        m_dataModule->qryQuery2.Close();
+        ShowError(e.Message());
+    }
+}
+
+void TfrmZZMain::LoadTitleSuffix()
+{
+    TQuery& query = m_dataModule->qryQuery;
+    SetStatement(query, TitleSql);
+    query.ParamByName(QStringLiteral("P0")).SetAsString(m_dataModule->DatabaseUser().toUpper());
+    query.Open();
+    m_titleSuffix = query.Eof() ? QString() : query.Fields(0).AsString();
+    query.Close();
+}
+
+void TfrmZZMain::LoadProgramMenus()
+{
+    TQuery& menus = m_dataModule->qryQuery;
+    TQuery& programs = m_dataModule->qryQuery2;
+    const QString projectId = SessionContext::ProjectId();
+    SetStatement(menus, MenuSql);
+    SetStatement(programs, ProgramSql);
+    menus.ParamByName(QStringLiteral("P0")).SetAsString(projectId);
+    menus.Open();
+    for (; !menus.Eof(); menus.Next()) {
+        auto* menu = new QMenu(menus.FieldByName(QStringLiteral("MENU_NAME")).AsString(), menuBar());
+        menuBar()->insertMenu(mmuMenuWindow->menuAction(), menu);
+        try {
+            AddPermittedPrograms(menu, programs, projectId,
+                                 menus.FieldByName(QStringLiteral("MENU_ID")).AsString());
+        } catch (...) {
+            delete menu; // no half-built menu stays behind
+            throw;
+        }
+        if (menu->isEmpty())
+            delete menu; // a menu without a permitted program is not shown
+    }
+    menus.Close();
+}
+
+void TfrmZZMain::AddPermittedPrograms(QMenu* menu, TQuery& programs, const QString& projectId,
+                                      const QString& menuId)
+{
+    programs.ParamByName(QStringLiteral("P0")).SetAsString(projectId);
+    programs.ParamByName(QStringLiteral("P1")).SetAsString(menuId);
+    programs.ParamByName(QStringLiteral("P2")).SetAsString(SessionContext::EmpNo());
+    programs.Open();
+    for (; !programs.Eof(); programs.Next())
+        AddProgramEntry(menu, programs.FieldByName(QStringLiteral("PROGRAM_NAME")).AsString(),
+                        programs.FieldByName(QStringLiteral("PROGRAM_ID")).AsString());
+    programs.Close();
 }

@@ -8,6 +8,7 @@ class QMenu;
 class QSerialPort;
 class QTabWidget;
 class TfrmZZD000;
+class TQuery;
 
 // The program's main window: the per-user menu bar, the tabbed area in which
 // every open screen lives as one tab, the window menu listing the tabs, the
@@ -65,6 +66,10 @@ protected:
 
 private:
     void BuildWindow();
+    void LoadTitleSuffix();
+    void LoadProgramMenus();
+    void AddPermittedPrograms(QMenu* menu, TQuery& programs, const QString& projectId,
+                              const QString& menuId);
     void AddProgramEntry(QMenu* menu, const QString& caption, const QString& programId);
     void CloseActiveProgram();
     void MoveFocusForward();

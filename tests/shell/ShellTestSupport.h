@@ -49,7 +49,11 @@ private:
 class ProgramFolder
 {
 public:
-    ProgramFolder() { SessionContext::SetExecutable(Path("selvar_n")); }
+    ProgramFolder()
+    {
+        SessionContext::SetExecutable(Path("selvar_n"));
+        qputenv("XDG_DATA_HOME", Path("data").toUtf8()); // demo databases stay here
+    }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
 

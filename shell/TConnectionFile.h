@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include "common/TConnectionSettings.h"
+
+// Resolves the database name of the command line to a connection through
+// "Databases.ini" beside the executable: one section per database name with
+//   Driver   SQLITE (default), POSTGRES, ORACLE, ODBC or a Qt SQL driver name
+//   Path     the SQLite file (relative paths start in the program folder)
+//   Host, Port, Database   for a database server
+// A name without a section is a demonstration database: a SQLite file named
+// after it in the user's data folder, created on first use.
+class TConnectionFile
+{
+public:
+    struct Entry
+    {
+        TConnectionSettings settings;
+        bool demo = false; // the per-user file, created and filled when new
+    };
+
+    static QString FileName() { return QStringLiteral("Databases.ini"); }
+    static Entry Resolve(const QString& appDir, const QString& databaseName);
+    // The user's data folder holding the demonstration databases.
+    static QString DemoFolder();
+};
