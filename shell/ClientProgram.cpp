@@ -58,6 +58,8 @@ int ClientProgram::Run(QApplication& app)
     TfrmN0Main window(&dataModule);
     if (!window.CanShow())
         return 1;
+    // Without a window manager "maximised" means nothing; fill the screen anyway.
+    window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();
 
     FirstPaintWatch paintWatch;
