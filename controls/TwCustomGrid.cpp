@@ -122,7 +122,11 @@ void TwCustomGrid::EndUpdate(bool repaint)
 {
     if (m_updateCount > 0)
         --m_updateCount;
-    if (m_updateCount == 0 && repaint)
+    if (m_updateCount > 0)
+        return;
+    if (m_extentsDirty && isVisible())
+        ApplyExtents();
+    if (repaint)
         InvalidateGrid();
 }
 
@@ -142,9 +146,28 @@ void TwCustomGrid::InvalidateCell(int col, int row)
     InvalidateGrid();
 }
 
+// Scroll-bar changes post layout events, far too costly per appended row:
+// a hidden or suspended grid only notes that its extents changed.
 void TwCustomGrid::UpdateExtents()
 {
+    if (!isVisible() || Updating()) {
+        m_extentsDirty = true;
+        return;
+    }
+    ApplyExtents();
+}
+
+void TwCustomGrid::ApplyExtents()
+{
+    m_extentsDirty = false;
     verticalScrollBar()->setRange(0, qMax(0, RowCount() - 1));
+}
+
+void TwCustomGrid::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (m_extentsDirty)
+        ApplyExtents();
 }
 
 std::unique_ptr<TwColumn> TwCustomGrid::CreateColumn()

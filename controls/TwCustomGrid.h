@@ -101,6 +101,9 @@ public:
 
 protected:
     virtual void LoadingEnded() {}
+    // Scroll ranges are brought up to date when the grid is shown.
+    void showEvent(QShowEvent* event) override;
+    virtual void ApplyExtents();
 
     int m_row = 0;
     int m_col = 0;
@@ -119,4 +122,5 @@ private:
     int m_grpFixedCount = 0;
     bool m_loading = false;
     int m_updateCount = 0;
+    bool m_extentsDirty = false;
 };

@@ -1,5 +1,6 @@
 #include "controls/TwMemPool.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -30,14 +31,14 @@ void TwMemPool::SetCount(int count)
     count = qMax(0, count);
     if (count < m_count) {
         if (m_hasStrings)
-            m_strings.resize(count);
+            m_strings.resize(size_t(count));
         m_count = count;
         return;
     }
     if (m_capacity < count)
         Reallocate(count / kStep * kStep + kStep);
     if (m_hasStrings)
-        m_strings.resize(count);
+        m_strings.resize(size_t(count));
     std::memset(m_data.data() + size_t(m_count) * size_t(m_slotSize), 0,
                 size_t(count - m_count) * size_t(m_slotSize));
     m_count = count;
@@ -52,7 +53,7 @@ void TwMemPool::InsertSlot(int row)
     std::fill(m_scratch.begin(), m_scratch.end(), quint8(0));
     std::memcpy(at, m_scratch.data(), size_t(m_slotSize));
     if (m_hasStrings)
-        m_strings.insert(row, QString());
+        m_strings.insert(m_strings.begin() + row, QString());
     ++m_count;
 }
 
@@ -62,7 +63,7 @@ void TwMemPool::DeleteSlots(int row, int count)
     const int after = m_count - row - count;
     std::memmove(at, at + size_t(count) * size_t(m_slotSize), size_t(after) * size_t(m_slotSize));
     if (m_hasStrings)
-        m_strings.remove(row, count);
+        m_strings.erase(m_strings.begin() + row, m_strings.begin() + row + count);
     m_count -= count;
 }
 
@@ -78,8 +79,14 @@ void TwMemPool::MoveSlot(int from, int to)
     else
         std::memmove(base + size_t(to + 1) * size, base + size_t(to) * size, size_t(from - to) * size);
     std::memcpy(base + size_t(to) * size, m_scratch.data(), size);
-    if (m_hasStrings)
-        m_strings.move(from, to);
+    if (m_hasStrings) {
+        QString moved = std::move(m_strings[size_t(from)]);
+        if (from < to)
+            std::move(m_strings.begin() + from + 1, m_strings.begin() + to + 1, m_strings.begin() + from);
+        else
+            std::move_backward(m_strings.begin() + to, m_strings.begin() + from, m_strings.begin() + from + 1);
+        m_strings[size_t(to)] = std::move(moved);
+    }
 }
 
 void TwMemPool::Permute(const std::vector<int>& order)
@@ -90,10 +97,10 @@ void TwMemPool::Permute(const std::vector<int>& order)
         std::memcpy(data.data() + i * size, m_data.data() + size_t(order[i]) * size, size);
     m_data.swap(data);
     if (m_hasStrings) {
-        QList<QString> strings;
+        std::vector<QString> strings;
         strings.reserve(m_strings.size());
         for (const int from : order)
-            strings.append(std::move(m_strings[from]));
+            strings.push_back(std::move(m_strings[size_t(from)]));
         m_strings.swap(strings);
     }
 }
@@ -105,5 +112,5 @@ void TwMemPool::EmptyAll()
 
 TwSlotRef TwMemPool::Slot(int row)
 {
-    return TwSlotRef{m_data.data() + size_t(row) * size_t(m_slotSize), m_hasStrings ? &m_strings[row] : nullptr};
+    return TwSlotRef{m_data.data() + size_t(row) * size_t(m_slotSize), m_hasStrings ? &m_strings[size_t(row)] : nullptr};
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <vector>
 
@@ -40,7 +39,7 @@ private:
     TwMemColumn* m_owner;
     int m_slotSize = 1;
     std::vector<quint8> m_data;
-    QList<QString> m_strings;
+    std::vector<QString> m_strings;
     bool m_hasStrings = false;
     std::vector<quint8> m_scratch;
     int m_capacity = 0;
