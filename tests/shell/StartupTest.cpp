@@ -6,6 +6,7 @@
 #include "common/SessionContext.h"
 #include "controls/EConvertError.h"
 #include "shell/PasswordScrambler.h"
+#include "shell/TConnectionFile.h"
 #include "shell/TfrmZZD000.h"
 #include "tests/shell/ShellTestSupport.h"
 
@@ -31,6 +32,7 @@ TEST_F(StartupTest, WrongArgumentCountRefusesOnceWithoutConnecting)
         EXPECT_FALSE(dataModule.Connected());
         EXPECT_TRUE(dataModule.DatabaseName().isEmpty());
     }
+    EXPECT_FALSE(QDir(TConnectionFile::DemoFolder()).exists()); // no database was touched
     // The session values are taken before the count is checked.
     EXPECT_EQ(SessionContext::EmpNo(), "1001");
     EXPECT_EQ(SessionContext::UserName(), "홍길동");
