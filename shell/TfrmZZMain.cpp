@@ -74,6 +74,7 @@ void TfrmZZMain::BuildWindow()
     menuBar()->setObjectName(QStringLiteral("mmuMenu"));
     mmuMenuWindow = menuBar()->addMenu(QStringLiteral("창(&W)"));
     mmuMenuWindow->setObjectName(QStringLiteral("mmuMenuWindow"));
+    mmuMenuWindow->setAttribute(Qt::WA_WindowPropagation); // popups use the window's font
     mmuMenuWindowClose = mmuMenuWindow->addAction(QStringLiteral("종료"));
     mmuMenuWindowClose->setObjectName(QStringLiteral("mmuMenuWindowClose"));
     mmuMenuWindowClose->setShortcut(Qt::Key_F12);
@@ -432,6 +433,7 @@ void TfrmZZMain::LoadProgramMenus()
     menus.Open();
     for (; !menus.Eof(); menus.Next()) {
         auto* menu = new QMenu(menus.FieldByName(QStringLiteral("MENU_NAME")).AsString(), menuBar());
+        menu->setAttribute(Qt::WA_WindowPropagation);
         menuBar()->insertMenu(mmuMenuWindow->menuAction(), menu);
         try {
             AddPermittedPrograms(menu, programs, projectId,
