@@ -5,7 +5,16 @@
 
 namespace {
 constexpr int kStep = 16;
+
+// Copies slot order[i] of `from` to slot i of `to`; a fixed size lets the
+// compiler turn each copy into a few moves.
+template <size_t Size>
+void PermuteSlots(const quint8* from, quint8* to, const std::vector<int>& order)
+{
+    for (size_t i = 0; i < order.size(); ++i)
+        std::memcpy(to + i * Size, from + size_t(order[i]) * Size, Size);
 }
+} // namespace
 
 TwMemPool::TwMemPool(TwMemColumn* owner) : m_owner(owner) {}
 
@@ -49,9 +58,9 @@ void TwMemPool::InsertSlot(int row)
     if (m_capacity == m_count)
         Reallocate(m_capacity + kStep);
     quint8* at = m_data.data() + size_t(row) * size_t(m_slotSize);
-    std::memmove(at + m_slotSize, at, size_t(m_count - row) * size_t(m_slotSize));
-    std::fill(m_scratch.begin(), m_scratch.end(), quint8(0));
-    std::memcpy(at, m_scratch.data(), size_t(m_slotSize));
+    if (row < m_count)
+        std::memmove(at + m_slotSize, at, size_t(m_count - row) * size_t(m_slotSize));
+    std::memset(at, 0, size_t(m_slotSize));
     if (m_hasStrings)
         m_strings.insert(m_strings.begin() + row, QString());
     ++m_count;
@@ -93,8 +102,16 @@ void TwMemPool::Permute(const std::vector<int>& order)
 {
     const size_t size = size_t(m_slotSize);
     std::vector<quint8> data(m_data.size(), 0);
-    for (size_t i = 0; i < order.size(); ++i)
-        std::memcpy(data.data() + i * size, m_data.data() + size_t(order[i]) * size, size);
+    switch (size) {
+    case 1: PermuteSlots<1>(m_data.data(), data.data(), order); break;
+    case 2: PermuteSlots<2>(m_data.data(), data.data(), order); break;
+    case 3: PermuteSlots<3>(m_data.data(), data.data(), order); break;
+    case 5: PermuteSlots<5>(m_data.data(), data.data(), order); break;
+    case 9: PermuteSlots<9>(m_data.data(), data.data(), order); break;
+    default:
+        for (size_t i = 0; i < order.size(); ++i)
+            std::memcpy(data.data() + i * size, m_data.data() + size_t(order[i]) * size, size);
+    }
     m_data.swap(data);
     if (m_hasStrings) {
         std::vector<QString> strings;
@@ -108,9 +125,4 @@ void TwMemPool::Permute(const std::vector<int>& order)
 void TwMemPool::EmptyAll()
 {
     std::memset(m_data.data(), 0, size_t(m_count) * size_t(m_slotSize));
-}
-
-TwSlotRef TwMemPool::Slot(int row)
-{
-    return TwSlotRef{m_data.data() + size_t(row) * size_t(m_slotSize), m_hasStrings ? &m_strings[size_t(row)] : nullptr};
 }
