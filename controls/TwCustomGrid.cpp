@@ -22,8 +22,10 @@ TwCustomGrid::TwCustomGrid(QWidget* parent)
 }
 
 // Columns go first: they still reach their groups and footers as they leave.
+// Painting and extents stay suspended, since the concrete grid is gone.
 TwCustomGrid::~TwCustomGrid()
 {
+    BeginUpdate();
     m_columns->Clear();
 }
 

@@ -110,6 +110,7 @@ TwMemGrid::TwMemGrid(QWidget* parent) : TwCustomGrid(parent), m_rowInfos(this), 
 // Columns leave while the grid is still whole.
 TwMemGrid::~TwMemGrid()
 {
+    BeginUpdate();
     Columns()->Clear();
 }
 
