@@ -134,7 +134,7 @@ void TwCustomGrid::EndUpdate(bool repaint)
 
 void TwCustomGrid::InvalidateGrid()
 {
-    if (!Updating())
+    if (!Updating() && isVisible())
         viewport()->update();
 }
 
