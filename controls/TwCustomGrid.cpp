@@ -2,7 +2,6 @@
 
 #include <QScrollBar>
 #include <algorithm>
-#include <map>
 
 #include "controls/TwColumn.h"
 #include "controls/TwColumns.h"
