@@ -113,10 +113,15 @@ bool TXlsWriter::WriteEnd()
     return Flush();
 }
 
+bool TXlsWriter::Fits(int rowCount, int columnCount)
+{
+    return rowCount >= 0 && columnCount >= 0 && rowCount + 3 <= MaxRow + 1 && columnCount <= MaxColumn + 1;
+}
+
 bool TXlsWriter::WriteTable(QIODevice& device, const QString& title, const TXlsTableSource& table)
 {
     const int rows = table.RowCount(), cols = table.ColumnCount();
-    if (rows + 3 > MaxRow + 1 || cols > MaxColumn + 1)
+    if (!Fits(rows, cols))
         return false;
     TXlsWriter writer(device);
     writer.WriteBeginning();

@@ -17,6 +17,10 @@ public:
     static constexpr int MaxColumn = 0xFFFF;
     static constexpr int MaxTextBytes = 0xFFFF - 8; // the text-cell body length is 16-bit too
 
+    // Whether a table of that size can be numbered in the format (title,
+    // an empty row and the column titles come before the table rows).
+    static bool Fits(int rowCount, int columnCount);
+
     explicit TXlsWriter(QIODevice& device);
     ~TXlsWriter();
 
