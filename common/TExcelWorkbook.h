@@ -17,6 +17,7 @@ public:
     TExcelWorksheet& Sheet(int index);
     TExcelWorksheet& AddSheet(const QString& name);
     TExcelWorksheet& ActiveSheet();
+    int ActiveSheetIndex() const { return m_active; }
     void SetActiveSheetIndex(int index);
 
     // Whether the workbook has been handed to the program that shows it.

@@ -279,6 +279,8 @@ protected:
             --m_phonetic;
         } else if (name == "si" && m_inItem) {
             const QString text = CellString(m_raw);
+            if (pool.size() + text.size() > TExcelLimits::MaxTextChars)
+                throw EExcelError(QStringLiteral("Excel 파일의 글자가 너무 많아 읽을 수 없습니다."));
             entries.emplace_back(pool.size(), text.size());
             pool += text;
             m_inItem = false;
@@ -298,14 +300,21 @@ private:
     std::string m_raw;
 };
 
+// What a workbook may still hold; shared by all its sheets.
+struct TReadBudget
+{
+    qint64 cells = TExcelLimits::MaxCells;
+    qint64 chars = TExcelLimits::MaxTextChars;
+};
+
 // The cells of one sheet, straight into the workbook's sheet.
 class TSheetCells : public TXmlScanner
 {
 public:
     TSheetCells(TExcelWorksheet& sheet, const TSharedStrings& shared, const std::vector<bool>& dateStyles,
-                bool date1904, qint64& cellBudget)
+                bool date1904, TReadBudget& budget)
         : m_sheet(sheet), m_shared(shared), m_dateStyles(dateStyles), m_date1904(date1904),
-          m_cellBudget(cellBudget), m_sharedToPool(shared.entries.size(), -1)
+          m_budget(budget), m_sharedToPool(shared.entries.size(), -1)
     {
     }
 
@@ -387,11 +396,11 @@ private:
         m_inCell = m_inValue = m_inInline = m_inText = false;
         if (m_value.empty())
             return;
-        if (--m_cellBudget < 0)
+        if (--m_budget.cells < 0)
             throw EExcelError(QStringLiteral("Excel 파일의 셀이 너무 많아 읽을 수 없습니다."));
         if (m_type.empty() || m_type == "n") StoreNumber();
         else if (m_type == "s") StoreShared();
-        else if (m_type == "inlineStr" || m_type == "str") m_sheet.SetText(m_row, m_col, CellString(m_value));
+        else if (m_type == "inlineStr" || m_type == "str") StoreText();
         else if (m_type == "b") m_sheet.SetBoolean(m_row, m_col, m_value == "1" || m_value == "true");
         else if (m_type == "e") m_sheet.SetErrorText(m_row, m_col, CellString(m_value));
         else if (m_type == "d") StoreIsoDate();
@@ -411,6 +420,15 @@ private:
             m_sheet.SetDateSerial(m_row, m_col, m_date1904 ? number + 1462 : number);
         else
             m_sheet.SetNumber(m_row, m_col, number);
+    }
+
+    void StoreText()
+    {
+        const QString text = CellString(m_value);
+        m_budget.chars -= text.size();
+        if (m_budget.chars < 0)
+            throw EExcelError(QStringLiteral("Excel 파일의 글자가 너무 많아 읽을 수 없습니다."));
+        m_sheet.SetText(m_row, m_col, text);
     }
 
     void StoreShared()
@@ -440,7 +458,7 @@ private:
     const TSharedStrings& m_shared;
     const std::vector<bool>& m_dateStyles;
     const bool m_date1904;
-    qint64& m_cellBudget;
+    TReadBudget& m_budget;
     std::vector<int> m_sharedToPool;
     int m_row = 0, m_col = 0, m_style = 0;
     std::string m_type, m_value;
@@ -458,10 +476,10 @@ void ReadAll(TPackage& package, TExcelWorkbook& book)
                        [&](const char* data, size_t size) { shared.Feed(data, size); });
         shared.Finish();
     }
-    qint64 cellBudget = TExcelLimits::MaxCells;
+    TReadBudget budget;
     for (const TSheetEntry& entry : info.sheets) {
         TExcelWorksheet& sheet = book.AddSheet(entry.name);
-        TSheetCells cells(sheet, shared, dateStyles, info.date1904, cellBudget);
+        TSheetCells cells(sheet, shared, dateStyles, info.date1904, budget);
         package.Stream(entry.part, TExcelLimits::MaxPartBytes,
                        [&](const char* data, size_t size) { cells.Feed(data, size); });
         cells.Finish();

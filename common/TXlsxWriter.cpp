@@ -86,6 +86,8 @@ void TXlsxWriter::Write(TExcelWorkbook& book, const QString& fileName)
             failure = LXW_ERROR_MEMORY_MALLOC_FAILED;
             break;
         }
+        if (i == book.ActiveSheetIndex())
+            worksheet_activate(sheet);
         book.Sheet(i).ForEachCell([&](int row, int col, TExcelWorksheet::TCellKind kind, const QVariant& value) {
             const lxw_error rc = WriteCell(sheet, formats, row, col, kind, value);
             if (failure == LXW_NO_ERROR)

@@ -108,12 +108,14 @@ protected:
     {
         TExcelLimits::MaxPartBytes = m_part;
         TExcelLimits::MaxCells = m_cells;
+        TExcelLimits::MaxTextChars = m_chars;
     }
     QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
     QTemporaryDir m_dir;
     qint64 m_part = TExcelLimits::MaxPartBytes;
     qint64 m_cells = TExcelLimits::MaxCells;
+    qint64 m_chars = TExcelLimits::MaxTextChars;
 };
 
 } // namespace
@@ -268,6 +270,11 @@ TEST_F(HostileFiles, ZipBombsAndTooManyCellsStopAtTheirBounds)
         cells += "<row><c><v>1</v></c></row>";
     WriteXlsx(Path("many.xlsx"), SheetXml(cells));
     EXPECT_EQ(OpenFailure(Path("many.xlsx")), "Excel 파일의 셀이 너무 많아 읽을 수 없습니다.");
+
+    TExcelLimits::MaxTextChars = 100'000; // long texts that compress to nothing
+    const QByteArray text = "<row><c t=\"inlineStr\"><is><t>" + QByteArray(60'000, 'a') + "</t></is></c></row>";
+    WriteXlsx(Path("texts.xlsx"), SheetXml(text + text));
+    EXPECT_EQ(OpenFailure(Path("texts.xlsx")), "Excel 파일의 글자가 너무 많아 읽을 수 없습니다.");
 }
 
 TEST_F(HostileFiles, DamagedXlsAndUnknownFilesGiveAMessage)
