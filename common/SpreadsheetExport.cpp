@@ -5,11 +5,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "common/EExcelError.h"
+#include "common/MessageBoxes.h"
+#include "common/TExcelApplication.h"
+#include "common/TQuery.h"
 #include "common/TXlsTableSource.h"
 #include "common/TXlsWriter.h"
 
 namespace {
 
+const QString kExcelProgId = QStringLiteral("Excel.Application");
 const QString kNoFileName = QStringLiteral("^저장할 파일 이름을 지정하지 않았습니다.");
 const QString kCannotSave = QStringLiteral("^Excel 파일로 저장할 수 없습니다.");
 
@@ -27,7 +32,57 @@ QString AskFileName(const QString& defaultName)
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), defaultName, filter);
 }
 
+// Runs one export step by step; any failure goes to the error box.
+template <typename Fill>
+bool RunExport(Fill&& fill)
+{
+    try {
+        auto app = TExcelApplication::Create(kExcelProgId);
+        if (!app)
+            throw EExcelError(QStringLiteral("MS-EXCEL이 설치되어 있지 않습니다."));
+        app->Workbooks().Add();
+        fill(*app);
+        app->SetVisible(true);
+        return true;
+    } catch (const ESelvarError& error) {
+        ShowError(error.Message());
+    } catch (const std::exception& error) {
+        ShowError(QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
+
 } // namespace
+
+bool CheckExcelInstalled()
+{
+    if (TExcelApplication::Create(kExcelProgId))
+        return true;
+    ShowInfo(QStringLiteral("MS-EXCEL이 설치되어 있지 않습니다."));
+    return false;
+}
+
+bool ExportQueryToExcel(TQuery& query, const QString& title)
+{
+    if (!CheckExcelInstalled())
+        return false;
+    return RunExport([&](TExcelApplication& app) {
+        const int headerRow = title.isEmpty() ? 1 : 3;
+        if (!title.isEmpty())
+            app.Cells(1, 2).SetValue(title);
+        for (int k = 0; k < query.FieldCount(); ++k)
+            app.Cells(headerRow, k + 1).SetValue(query.Fields(k).FieldName());
+        int row = headerRow;
+        for (query.First(); !query.Eof(); query.Next()) {
+            ++row;
+            for (int k = 0; k < query.FieldCount(); ++k) {
+                const TField& field = query.Fields(k);
+                const QString text = field.AsString();
+                app.Cells(row, k + 1).SetValue(field.DataType() == ftString ? QString(u'\'') + text : text);
+            }
+        }
+    });
+}
 
 void SetXlsSaveDialog(const TXlsSaveDialog& dialog)
 {

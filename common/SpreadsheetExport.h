@@ -3,10 +3,21 @@
 #include <QString>
 #include <functional>
 
+class TQuery;
 class TXlsTableSource;
 
 // Hands a screen's results to a spreadsheet: into a new workbook of the
 // spreadsheet application, or straight into a binary worksheet file.
+
+// True when the spreadsheet application can be created (it is released at
+// once); otherwise shows "MS-EXCEL이 설치되어 있지 않습니다." and gives false.
+bool CheckExcelInstalled();
+
+// Fills a new workbook from an open query, from its first record to its end:
+// the title (when given) in row 1, column 2; the field names as headings in
+// row 3 with a title, row 1 without; text fields forced to stay text. Shows
+// the workbook; true when it was filled and shown. Errors go to the error box.
+bool ExportQueryToExcel(TQuery& query, const QString& title);
 
 // The save dialog of SaveGridAsXls: gets the default name and the filter,
 // gives the chosen file name or an empty text when cancelled. Tests
