@@ -1,6 +1,7 @@
 #include "common/SpreadsheetExport.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,6 +12,10 @@
 #include "common/TQuery.h"
 #include "common/TXlsTableSource.h"
 #include "common/TXlsWriter.h"
+#include "controls/TwColumnTitle.h"
+#include "controls/TwColumns.h"
+#include "controls/TwMemColumn.h"
+#include "controls/TwMemGrid.h"
 
 namespace {
 
@@ -52,6 +57,33 @@ bool RunExport(Fill&& fill)
     return false;
 }
 
+// A grid as the binary worksheet writer reads it.
+class TGridTable : public TXlsTableSource
+{
+public:
+    explicit TGridTable(TwMemGrid& grid) : m_grid(grid) {}
+
+    int ColumnCount() const override { return m_grid.Columns()->Count(); }
+    int RowCount() const override { return m_grid.RowCount(); }
+    QString ColumnTitle(int col) const override { return Column(col)->Title()->Caption(); }
+    bool IsNumberColumn(int col) const override
+    {
+        switch (Column(col)->DataType()) {
+        case wdtShort: case wdtSmall: case wdtWord: case wdtLong: case wdtFloat:
+            return !Column(col)->DisplayFormat().contains(u'-');
+        default:
+            return false;
+        }
+    }
+    double Number(int row, int col) const override { return m_grid.Cells(col, row).AsFloat(); }
+    QString Text(int row, int col) const override { return m_grid.Cells(col, row).AsString(); }
+
+private:
+    TwMemColumn* Column(int col) const { return static_cast<TwMemColumn*>(m_grid.Columns()->Items(col)); }
+
+    TwMemGrid& m_grid;
+};
+
 } // namespace
 
 bool CheckExcelInstalled()
@@ -60,6 +92,20 @@ bool CheckExcelInstalled()
         return true;
     ShowInfo(QStringLiteral("MS-EXCEL이 설치되어 있지 않습니다."));
     return false;
+}
+
+void ExportGridToExcel(TwMemGrid& grid)
+{
+    if (!CheckExcelInstalled())
+        return;
+    RunExport([&](TExcelApplication& app) {
+        app.Cells(1, 2).SetValue(QStringLiteral("< 제목 :  >"));
+        app.Cells(2, 3).SetValue(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        const int cols = grid.Columns()->Count();
+        for (int row = 0; row < grid.RowCount(); ++row)
+            for (int col = 0; col < cols; ++col)
+                app.Cells(row + 4, col + 1).SetValue(grid.Cells(col, row).AsVariant());
+    });
 }
 
 bool ExportQueryToExcel(TQuery& query, const QString& title)
@@ -82,6 +128,11 @@ bool ExportQueryToExcel(TQuery& query, const QString& title)
             }
         }
     });
+}
+
+QString SaveGridAsXls(TwMemGrid& grid, const QString& title, bool askFileName, const QString& defaultName)
+{
+    return SaveTableAsXls(TGridTable(grid), title, askFileName, defaultName);
 }
 
 void SetXlsSaveDialog(const TXlsSaveDialog& dialog)

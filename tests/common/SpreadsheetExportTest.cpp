@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "DatabaseTestSupport.h"
@@ -6,6 +7,9 @@
 #include "common/SpreadsheetExport.h"
 #include "common/TExcelApplication.h"
 #include "common/TExcelValueArray.h"
+#include "controls/TwColumns.h"
+#include "controls/TwMemColumn.h"
+#include "controls/TwMemGrid.h"
 
 namespace {
 
@@ -92,4 +96,28 @@ TEST_F(SpreadsheetExport, AViewerThatFailsIsReportedInTheErrorBox)
     TExcelApplication::SetHost({[] { return QString("viewer"); }, [](const QString&, const QString&) { return false; }});
     EXPECT_FALSE(ExportQueryToExcel(OpenQuery(), ""));
     EXPECT_EQ(MessageBoxSeam::Last().kind, MessageBoxSeam::mbError);
+}
+
+TEST_F(SpreadsheetExport, GridGoesFromRowFourWithEveryColumnAndATimeStamp)
+{
+    TwMemGrid grid;
+    for (TwDataType type : {wdtString, wdtFloat, wdtString}) {
+        auto* column = static_cast<TwMemColumn*>(grid.Columns()->Add());
+        column->SetDataType(type);
+    }
+    grid.Columns()->Items(2)->SetVisible(false);
+    grid.SetRowCount(2);
+    grid.Cells(0, 0).SetAsString("매점");
+    grid.Cells(1, 0).SetAsFloat(1500.5);
+    grid.Cells(2, 0).SetAsString("숨김");
+    grid.Cells(0, 1).SetAsString("카페");
+    ExportGridToExcel(grid);
+    const QStringList lines = Shown();
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], "|< 제목 :  >||");
+    EXPECT_TRUE(QRegularExpression("^\\|\\|\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\|$").match(lines[1]).hasMatch())
+        << lines[1].toStdString();
+    EXPECT_EQ(lines[2], "|||");
+    EXPECT_EQ(lines[3], "매점|1500.5|숨김|");
+    EXPECT_EQ(lines[4], "카페|||");
 }

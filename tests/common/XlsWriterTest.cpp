@@ -8,6 +8,10 @@
 #include "common/TXlsTableSource.h"
 #include "common/TXlsWriter.h"
 #include "common/TextEncoding.h"
+#include "controls/TwColumnTitle.h"
+#include "controls/TwColumns.h"
+#include "controls/TwMemColumn.h"
+#include "controls/TwMemGrid.h"
 
 namespace {
 
@@ -48,11 +52,39 @@ QByteArray Hex(const char* hex)
     return QByteArray::fromHex(hex);
 }
 
+
+std::unique_ptr<TwMemGrid> Grid(std::initializer_list<std::pair<const char*, TwDataType>> columns, int rows)
+{
+    auto grid = std::make_unique<TwMemGrid>();
+    for (const auto& [caption, type] : columns) {
+        auto* column = static_cast<TwMemColumn*>(grid->Columns()->Add());
+        column->SetDataType(type);
+        column->Title()->SetCaption(caption);
+    }
+    grid->SetRowCount(rows);
+    return grid;
+}
+
+QByteArray SaveGrid(TwMemGrid& grid, const QString& title)
+{
+    QTemporaryDir dir;
+    const QString written = SaveGridAsXls(grid, title, false, dir.filePath("grid"));
+    EXPECT_EQ(written, dir.filePath("grid.xls"));
+    QFile file(written);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 TEST(XlsWriter, TwoColumnsThreeRowsWithTitleGiveTheseExactRecords)
 {
-    const TFakeTable table({{"코드", false, {"A1", "B2", "C3"}}, {"금액", true, {"1500.5", "-2", "0"}}});
+    auto grid = Grid({{"코드", wdtString}, {"금액", wdtFloat}}, 3);
+    const char* codes[] = {"A1", "B2", "C3"};
+    const double amounts[] = {1500.5, -2, 0};
+    for (int r = 0; r < 3; ++r) {
+        grid->Cells(0, r).SetAsString(codes[r]);
+        grid->Cells(1, r).SetAsFloat(amounts[r]);
+    }
     const QByteArray expected =
         Hex("0908 0800 0000 1000 0000 0000")                      // beginning of file
         + Hex("4200 0200 b503")                                   // code page 949
@@ -66,10 +98,24 @@ TEST(XlsWriter, TwoColumnsThreeRowsWithTitleGiveTheseExactRecords)
         + Hex("0402 0a00 0500 0000 0000 0200 4333")               // (5,0) C3
         + Hex("0302 0e00 0500 0100 0000 0000000000000000")        // (5,1) 0
         + Hex("0a00 0000");                                       // end of file
-    EXPECT_EQ(Write("접수현황", table), expected);
+    EXPECT_EQ(SaveGrid(*grid, "접수현황"), expected);
     // without a title the (0,0) cell is left out and nothing else moves
     const QByteArray untitled = expected.left(18) + expected.mid(18 + 4 + 16);
-    EXPECT_EQ(Write("", table), untitled);
+    EXPECT_EQ(SaveGrid(*grid, ""), untitled);
+}
+
+TEST(XlsWriter, NumberColumnsAreNumbersUnlessTheirFormatHasADash)
+{
+    auto grid = Grid({{"a", wdtFloat}, {"b", wdtLong}, {"c", wdtByte}, {"d", wdtDate}}, 1);
+    static_cast<TwMemColumn*>(grid->Columns()->Items(0))->SetDisplayFormat("#,##0;-#,##0");
+    for (int c = 0; c < 3; ++c)
+        grid->Cells(c, 0).SetAsFloat(7);
+    grid->Cells(3, 0).SetAsString("20261208");
+    const QByteArray bytes = SaveGrid(*grid, "");
+    EXPECT_GE(bytes.indexOf(Hex("0402 0900 0300 0000 0000 0100 37")), 0); // float with "-": text "7"
+    EXPECT_GE(bytes.indexOf(Hex("0302 0e00 0300 0100 0000 0000000000001c40")), 0); // long: number 7
+    EXPECT_GE(bytes.indexOf(Hex("0402 0900 0300 0200 0000 0100 37")), 0); // byte: text "7"
+    EXPECT_EQ(bytes.count(Hex("0302 0e00")), 1);                           // the date is text too
 }
 
 TEST(XlsWriter, LongTextsKeepTheirLengthOrAreCutAtACharacterSoTheFileStaysValid)
