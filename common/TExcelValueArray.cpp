@@ -15,6 +15,14 @@ QString SystemDateFormat()
     return format;
 }
 
+// A spreadsheet keeps 15 significant digits; binary noise beyond them
+// (0.1 + 0.2) does not show, and no exponent is used.
+QString PlainNumber(double value)
+{
+    const double rounded = QString::number(value, 'g', 15).toDouble();
+    return QLocale::c().toString(rounded, 'f', QLocale::FloatingPointShortest);
+}
+
 } // namespace
 
 TExcelValueArray::TExcelValueArray(const TExcelWorksheet& snapshot, int row, int col,
@@ -41,7 +49,7 @@ QString TExcelValueArray::ToText(const QVariant& value)
     case QMetaType::UnknownType:
         return QString();
     case QMetaType::Double:
-        return QLocale::c().toString(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+        return PlainNumber(value.toDouble());
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
     case QMetaType::QDate:

@@ -86,6 +86,9 @@ TEST_F(ExcelApplication, RangeValuesAreATwoDimensionalArrayFromOneWithEmptyCells
     EXPECT_EQ(array.ColumnCount(), 12);
     EXPECT_EQ(array.Text(2, 2), "1.5");
     EXPECT_EQ(array.Text(3, 1), "가");
+    EXPECT_EQ(TExcelValueArray::ToText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(TExcelValueArray::ToText(-1.5e-7), "-0.00000015");
+    EXPECT_EQ(TExcelValueArray::ToText(123456789012.25), "123456789012.25");
     EXPECT_EQ(array.Text(1, 1), "");
     EXPECT_EQ(array.Text(3, 12), "");
     // the array is a snapshot: later changes to the sheet do not reach it
