@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -19,8 +21,16 @@ QString SystemDateFormat()
 // (0.1 + 0.2) does not show, and no exponent is used.
 QString PlainNumber(double value)
 {
-    const double rounded = QString::number(value, 'g', 15).toDouble();
-    return QLocale::c().toString(rounded, 'f', QLocale::FloatingPointShortest);
+    if (!std::isfinite(value))
+        return QString::number(value);
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(qint64(value));
+    char buffer[400];
+    auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    double rounded = value;
+    std::from_chars(buffer, written.ptr, rounded);
+    written = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
+    return QString::fromLatin1(buffer, written.ptr - buffer);
 }
 
 } // namespace
