@@ -1,5 +1,6 @@
 #include "common/TExcelWorkbooks.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "common/EExcelError.h"
@@ -21,10 +22,14 @@ TExcelWorkbook& TExcelWorkbooks::Open(const QString& fileName)
     if (!info.isFile())
         throw EExcelError(QStringLiteral("파일을 찾을 수 없습니다.\r%1").arg(fileName));
     auto book = std::make_unique<TExcelWorkbook>(info.absoluteFilePath());
+    // The content decides, not the name: renamed files are common.
+    QFile file(fileName);
+    const QByteArray head = file.open(QIODevice::ReadOnly) ? file.read(4) : QByteArray();
+    file.close();
     const QString suffix = info.suffix().toLower();
-    if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("xlsm"))
+    if (head.startsWith("PK\x03\x04") || suffix == QLatin1String("xlsx") || suffix == QLatin1String("xlsm"))
         TXlsxReader::Read(fileName, *book);
-    else if (suffix == QLatin1String("xls"))
+    else if (head.startsWith("\xD0\xCF\x11\xE0") || suffix == QLatin1String("xls"))
         TXlsReader::Read(fileName, *book);
     else if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt"))
         TCsvReader::Read(fileName, *book);

@@ -109,6 +109,7 @@ protected:
         TExcelLimits::MaxPartBytes = m_part;
         TExcelLimits::MaxCells = m_cells;
         TExcelLimits::MaxTextChars = m_chars;
+        TExcelLimits::MaxFileBytes = m_file;
     }
     QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
@@ -116,6 +117,7 @@ protected:
     qint64 m_part = TExcelLimits::MaxPartBytes;
     qint64 m_cells = TExcelLimits::MaxCells;
     qint64 m_chars = TExcelLimits::MaxTextChars;
+    qint64 m_file = TExcelLimits::MaxFileBytes;
 };
 
 } // namespace
@@ -143,6 +145,16 @@ TEST(ExcelReader, XlsAndCsvFromTheSameSheetReadAlike)
     ASSERT_EQ(utf8.size(), 6);
     EXPECT_EQ(utf8[1], "0101|202612|해변 매점 & \"카페\"|1234567|0.5|-42.25|2026-12-08|TRUE|9|10|11|12");
     EXPECT_EQ(ReadAsImport(DataFile("sample_cp949.csv")), utf8);
+}
+
+TEST(ExcelReader, ARenamedFileIsReadByItsContent)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(DataFile("sample.xlsx"), dir.filePath("renamed.xls")));
+    ASSERT_TRUE(QFile::copy(DataFile("sample.xls"), dir.filePath("renamed.dat")));
+    const QStringList expected = ReadAsImport(DataFile("sample.xlsx"));
+    EXPECT_EQ(ReadAsImport(dir.filePath("renamed.xls")), expected);
+    EXPECT_EQ(ReadAsImport(dir.filePath("renamed.dat")).value(0), expected.value(0));
 }
 
 TEST(ExcelReader, KeepsEveryColumnOfTheSheetAndItsTypes)
@@ -295,6 +307,16 @@ TEST_F(HostileFiles, DamagedXlsAndUnknownFilesGiveAMessage)
     EXPECT_TRUE(OpenFailure(Path("record.xls")).startsWith("Excel 파일이 손상되었거나"));
 
     EXPECT_TRUE(OpenFailure(Path("missing.xlsx")).startsWith("파일을 찾을 수 없습니다."));
+
+    QFile csv(Path("open.csv")); // an unterminated quote and bytes of no known encoding
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("a,\"b\n\xff\xfe,c\n");
+    csv.close();
+    auto app = Reader();
+    app->Workbooks().Open(Path("open.csv"));
+    EXPECT_EQ(app->Cells(1, 2).Value(), QVariant(QString("b\n\uFFFD\uFFFD,c\n")));
+    TExcelLimits::MaxFileBytes = 4;
+    EXPECT_TRUE(OpenFailure(Path("open.csv")).startsWith("Excel 파일이 너무 커서"));
     QFile other(Path("notes.doc"));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
