@@ -1,13 +1,21 @@
 #include "server/TDemoData.h"
 
+#include <QDateTime>
 #include <QHash>
+#include <QVariantMap>
+#include <array>
 #include <QStringList>
 #include <QRandomGenerator>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
 
+#include "common/TDatabase.h"
+#include "server/TBillingSummary.h"
+#include "server/TMenuData.h"
 #include "server/TReceiptSpread.h"
+#include "server/TSchema.h"
+#include "server/TServerSql.h"
 #include "server/TScheduleBuilder.h"
 #include "server/TServerInput.h"
 
@@ -409,4 +417,224 @@ private:
 TDemoData::Model TDemoData::Build(const Options& options)
 {
     return Generator(options).Run();
+}
+
+namespace {
+// Writes the model with one prepared statement per table.
+class Writer
+{
+public:
+    Writer(TDatabase& db, const TDemoData::Model& m) : m_sql(db), m_m(m)
+    {
+        m_audit = {{"U_EMP_NO", TMenuData::AdministratorEmpNo}, {"U_IP", QStringLiteral("127.0.0.1")},
+                   {"U_SYS_DATE", QDateTime::currentDateTime()}};
+    }
+
+    void Run()
+    {
+        Sites();
+        Partners();
+        Contracts();
+        Schedule();
+        Receipts();
+        Closings();
+        Vouchers();
+    }
+
+private:
+    QVariantMap Audited(QVariantMap binds) const
+    {
+        binds.insert(m_audit);
+        return binds;
+    }
+
+    void Sites()
+    {
+        for (const auto& s : m_m.sites)
+            m_sql.Exec("INSERT INTO JA010MS (UPJANG_CODE, UPJANG_NAME, USE_YN, DIRECT_MANAGE_YN, ETC_FLAG) "
+                       "VALUES (:CODE, :NAME, :USE_YN, :DIRECT, :ETC)",
+                       {{"CODE", s.code}, {"NAME", s.name}, {"USE_YN", s.useYn}, {"DIRECT", s.directYn},
+                        {"ETC", s.etcFlag}});
+        for (const auto& s : m_m.shops)
+            m_sql.Exec("INSERT INTO NA010MS (SHOP_CODE, SHOP_NAME, SHOP_PLACE, SHOP_POSITION, SHOP_LEASE_TYPE, "
+                       "SHOP_ITEM, SHOP_USED_YN, SHOP_DIRECT_YN, SHOP_PHONE, SHOP_REMARK, U_EMP_NO, U_IP, "
+                       "U_SYS_DATE) VALUES (:CODE, :NAME, :PLACE, :POSITION, :LEASE_TYPE, :ITEM, :USED, "
+                       ":DIRECT, :PHONE, :REMARK, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                       Audited({{"CODE", s.code}, {"NAME", s.name}, {"PLACE", s.place},
+                                {"POSITION", s.position}, {"LEASE_TYPE", s.leaseType}, {"ITEM", s.item},
+                                {"USED", s.usedYn}, {"DIRECT", s.directYn}, {"PHONE", s.phone},
+                                {"REMARK", s.remark}}));
+    }
+
+    void Partners()
+    {
+        for (const auto& p : m_m.partners)
+            m_sql.Exec("INSERT INTO VA050MS (C_CODE, C_NAME, BOSS_NAME, REP_PHONE, MOBILE_NO, USE_YN) "
+                       "VALUES (:C_CODE, :C_NAME, :BOSS_NAME, :REP_PHONE, :MOBILE_NO, :USE_YN)",
+                       {{"C_CODE", p.code}, {"C_NAME", p.name}, {"BOSS_NAME", p.boss},
+                        {"REP_PHONE", p.repPhone}, {"MOBILE_NO", p.mobile}, {"USE_YN", p.useYn}});
+    }
+
+    void Contracts()
+    {
+        for (const auto& c : m_m.contracts)
+            m_sql.Exec(
+                "INSERT INTO NA020MS (CONT_CODE, C_CODE, SHOP_CODE, CONT_START_DATE, CONT_END_DATE, "
+                "CONT_CANCEL_DATE, CONT_DEPOSIT, CONT_LEASE_MONEY, CONT_MANAGE_PAY, CONT_SHOP_TYPE, "
+                "CONT_PENALTY, CONT_DELAYRATE, CONT_SIZE1, CONT_SIZE2, CONT_PERMIT, CONT_NO, PERMIT_DATE, "
+                "CONT_REMARK, CONT_CANCEL_REM, CONT_DATE, BALANCE_DATE, FIRST_DEPOSIT, LAST_DEPOSIT, "
+                "MINAP_CHK, CONT_UPJANGNAME, MANAGE_YN, U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CODE, :C_CODE, "
+                ":SHOP, :START, :END_DATE, :CANCEL, :DEPOSIT, :RENT, :FEE, :SHOP_TYPE, :PENALTY, :RATE, "
+                ":SIZE1, :SIZE2, :PERMIT, :PERMIT_NO, :PERMIT_DATE, :REMARK, :CANCEL_REM, :CONT_DATE, "
+                ":BALANCE_DATE, :FIRST, :LAST, :MINAP, :UPJANG, :MANAGE, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                Audited({{"CODE", c.code}, {"C_CODE", c.cCode}, {"SHOP", c.shopCode},
+                         {"START", c.startDate}, {"END_DATE", c.endDate}, {"CANCEL", c.cancelDate},
+                         {"DEPOSIT", c.deposit}, {"RENT", c.rent}, {"FEE", c.fee},
+                         {"SHOP_TYPE", c.shopType}, {"PENALTY", c.penalty}, {"RATE", c.delayRate},
+                         {"SIZE1", c.size1.toDouble()}, {"SIZE2", c.size2.toDouble()},
+                         {"PERMIT", c.permit}, {"PERMIT_NO", c.permitNo}, {"PERMIT_DATE", c.permitDate},
+                         {"REMARK", c.remark}, {"CANCEL_REM", c.cancelRemark}, {"CONT_DATE", c.contDate},
+                         {"BALANCE_DATE", c.balanceDate}, {"FIRST", c.firstDeposit},
+                         {"LAST", c.lastDeposit}, {"MINAP", c.minapChk}, {"UPJANG", c.upjangName},
+                         {"MANAGE", c.manageYn}}));
+    }
+
+    void Schedule()
+    {
+        QHash<QString, std::vector<TMonthClosing::ScheduleLine>> byContractMonth;
+        QStringList order;
+        for (const auto& l : m_m.lines) {
+            m_sql.Exec("INSERT INTO NB010MS (CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, NAPIP_AMT, DELAY_RATE, "
+                       "U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CONT, :AMT, :MONTH, :DUE, :AMOUNT, :RATE, "
+                       ":U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                       Audited({{"CONT", l.contCode}, {"AMT", l.amtCode}, {"MONTH", l.month},
+                                {"DUE", l.dueDate}, {"AMOUNT", l.amount}, {"RATE", l.delayRate}}));
+            const QString key = l.contCode + l.month;
+            if (!byContractMonth.contains(key))
+                order << key;
+            byContractMonth[key].push_back(l);
+        }
+        QHash<QString, const TDemoData::Bill*> bills;
+        for (const auto& b : m_m.bills) {
+            bills.insert(b.contCode + b.month, &b);
+            const auto& lines = byContractMonth[b.contCode + b.month];
+            const auto fee = std::find_if(lines.begin(), lines.end(), [](const auto& l) { return l.amtCode == "03"; });
+            m_sql.Exec("INSERT INTO NB020DT (CONT_CODE, CONT_MONTH, DEMAND_DATE, NAPIP_DATE, TOT_MONEY, SUP_PRICE, "
+                       "SUP_TAX, SUP_ELEC, SUP_GAS, SUP_CONT, SUP_ENVI, SUP_WATER, SUP_TELE, SUP_WARE_RANT, "
+                       "SUP_WARE_ELEC, SUP_WARE_MANT, SUP_REMARK, U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CONT, "
+                       ":MONTH, :DEMAND, :DUE, :TOTAL, :PRICE, :TAX, :ELEC, :GAS, :COOL, :ENVI, :WATER, :TELE, "
+                       "0, 0, 0, :REMARK, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                       Audited({{"CONT", b.contCode}, {"MONTH", b.month}, {"DEMAND", b.demandDate},
+                                {"DUE", fee == lines.end() ? QString() : fee->dueDate}, {"TOTAL", b.total},
+                                {"PRICE", b.price}, {"TAX", b.tax}, {"ELEC", b.elec}, {"GAS", b.gas},
+                                {"COOL", b.cont}, {"ENVI", b.envi}, {"WATER", b.water}, {"TELE", b.tele},
+                                {"REMARK", b.remark}}));
+        }
+        for (const QString& key : order) {
+            const auto& lines = byContractMonth[key];
+            const TDemoData::Bill* bill = bills.value(key, nullptr);
+            const auto row = bill ? TBillingSummary::Of(lines.front().contCode, lines.front().month, lines,
+                                                        bill->demandDate, bill->total)
+                                  : TBillingSummary::Of(lines.front().contCode, lines.front().month, lines);
+            m_sql.Exec("INSERT INTO NB010DT (CONT_CODE, CONT_MONTH, DEMAND_DATE1, DEMAND_MONEY1, DEMAND_DATE2, "
+                       "DEMAND_MONEY2, DEMAND_DATE3, DEMAND_MONEY3, U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CONT, "
+                       ":MONTH, :D1, :M1, :D2, :M2, :D3, :M3, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                       Audited({{"CONT", row.contCode}, {"MONTH", row.month}, {"D1", row.demandDate[0]},
+                                {"M1", row.demandMoney[0]}, {"D2", row.demandDate[1]},
+                                {"M2", row.demandMoney[1]}, {"D3", row.demandDate[2]},
+                                {"M3", row.demandMoney[2]}}));
+        }
+    }
+
+    void Receipts()
+    {
+        QHash<QString, QString> dueDates;
+        for (const auto& l : m_m.lines)
+            dueDates.insert(l.contCode + l.amtCode + l.month, l.dueDate);
+        for (const auto& r : m_m.receipts)
+            m_sql.Exec("INSERT INTO NB020MS (CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, NAPIP_GUBUN, IPGUM_DATE, "
+                       "IPGUM_SEQ, IPGUM_AMT, SLIP_CODE, REMARKS, U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CONT, :AMT, "
+                       ":MONTH, :DUE, :GUBUN, :DATE, :SEQ, :AMOUNT, :SLIP, :REMARKS, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                       Audited({{"CONT", r.contCode}, {"AMT", r.amtCode}, {"MONTH", r.month},
+                                {"DUE", r.napipDate}, {"GUBUN", r.gubun}, {"DATE", r.ipgumDate},
+                                {"SEQ", r.seq}, {"AMOUNT", r.amount}, {"SLIP", r.slipCode},
+                                {"REMARKS", r.remarks}}));
+    }
+
+    void Closings()
+    {
+        QHash<QString, QString> lastMonth;
+        for (const auto& c : m_m.closings) {
+            const auto& r = c.row;
+            m_sql.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, LAST_MINAPAMT, "
+                       "LAST_DELAYAMT, NEXT_DATE, NAPIP_AMT, IPGUM_AMT, IPGUM_DELAYAMT, THIS_MINAPAMT, "
+                       "THIS_MINAPDEALYAMT, THIS_MONTHDELAYAMT, U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CONT, :AMT, "
+                       ":MONTH, :DUE, :LAST_UNPAID, :LAST_DELAY, :NEXT_DATE, :BILLED, :PAID, :PAID_DELAY, "
+                       ":UNPAID, :DELAY, 0, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                       Audited({{"CONT", r.contCode}, {"AMT", r.amtCode}, {"MONTH", r.month},
+                                {"DUE", r.napipDate}, {"LAST_UNPAID", r.lastUnpaid}, {"LAST_DELAY", r.lastDelay},
+                                {"NEXT_DATE", c.closingDate}, {"BILLED", r.billed}, {"PAID", r.paidAmount},
+                                {"PAID_DELAY", r.paidDelay}, {"UNPAID", r.carriedUnpaid},
+                                {"DELAY", r.carriedDelay}}));
+            lastMonth[r.contCode] = std::max(lastMonth.value(r.contCode), r.month);
+        }
+        QHash<QString, std::array<double, 3>> arrears;
+        for (const auto& c : m_m.contracts)
+            arrears.insert(c.code, {0, 0, 0});
+        for (const auto& c : m_m.closings) {
+            const int kind = c.row.amtCode.toInt() - 1;
+            if (c.row.month == lastMonth.value(c.row.contCode) && kind >= 0 && kind < 3)
+                arrears[c.row.contCode][kind] += TBillingSummary::Uncollected(c.row.carriedUnpaid, c.row.carriedDelay);
+        }
+        for (const auto& c : m_m.contracts) {
+            const auto& a = arrears[c.code];
+            m_sql.Exec("INSERT INTO NC010MS (CONT_CODE, UNCOL_AMT1, UNCOL_AMT2, UNCOL_AMT3, U_EMP_NO, U_IP, "
+                       "U_SYS_DATE) VALUES (:CONT, :A1, :A2, :A3, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                       Audited({{"CONT", c.code}, {"A1", a[0]}, {"A2", a[1]}, {"A3", a[2]}}));
+        }
+    }
+
+    void Vouchers()
+    {
+        for (const auto& v : m_m.vouchers) {
+            m_sql.Exec("INSERT INTO VB011MS (SESSION_ID, SLIP_NO, SLIP_SEQ_NO, REF_DATA) "
+                       "VALUES (:SESSION_ID, :SLIP_NO, :SEQ, :REF)",
+                       {{"SESSION_ID", v.sessionId}, {"SLIP_NO", v.slipNo}, {"SEQ", v.seqNo}, {"REF", v.refData}});
+            m_sql.Exec("INSERT INTO VB011DT (SESSION_ID, SLIP_NO, SLIP_SEQ_NO, ACCT_CODE, MG_CODE, MG_DETAIL, "
+                       "CONF_DATE, D_AMOUNT, C_AMOUNT) VALUES (:SESSION_ID, :SLIP_NO, :SEQ, :ACCT, :MG, :PAYER, "
+                       ":CONF_DATE, :DEBIT, :CREDIT)",
+                       {{"SESSION_ID", v.sessionId}, {"SLIP_NO", v.slipNo}, {"SEQ", v.seqNo},
+                        {"ACCT", v.acctCode}, {"MG", v.mgCode}, {"PAYER", v.payer},
+                        {"CONF_DATE", v.confDate}, {"DEBIT", v.debit}, {"CREDIT", v.credit}});
+        }
+    }
+
+    TServerSql m_sql;
+    const TDemoData::Model& m_m;
+    QVariantMap m_audit;
+};
+} // namespace
+
+void TDemoData::Fill(TDatabase& db)
+{
+    Fill(db, Options());
+}
+
+void TDemoData::Fill(TDatabase& db, const Options& options)
+{
+    TSchema::Upgrade(db);
+    const Model model = Build(options);
+    const bool own = !db.InTransaction();
+    if (own)
+        db.StartTransaction();
+    try {
+        TMenuData::Fill(db, options.databaseUser);
+        Writer(db, model).Run();
+        if (own)
+            db.Commit();
+    } catch (...) {
+        if (own)
+            db.Rollback();
+        throw;
+    }
 }

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "server/TServerSql.h"
+
 const QString TMenuData::ProjectId = QStringLiteral("SELVAR_N");
 const QString TMenuData::AdministratorEmpNo = QStringLiteral("10000001");
 
@@ -91,4 +93,36 @@ const std::vector<TMenuData::Exception>& TMenuData::Exceptions()
         {"10000005", "NAS050", "Y"},
     };
     return exceptions;
+}
+
+void TMenuData::Fill(TDatabase& db, const QString& databaseUser)
+{
+    TServerSql sql(db);
+    for (const Code& c : Codes(databaseUser))
+        sql.Exec("INSERT INTO ZX010MS (HEAD, DETAIL, DETAIL_NAME) VALUES (:HEAD, :DETAIL, :DETAIL_NAME)",
+                 {{"HEAD", c.head}, {"DETAIL", c.detail}, {"DETAIL_NAME", c.name}});
+    for (const Menu& m : Menus())
+        sql.Exec("INSERT INTO ZA040MS (PROJECT_ID, MENU_ID, MENU_NAME, DISPLAY_SEQ) "
+                 "VALUES (:PROJECT_ID, :MENU_ID, :MENU_NAME, :DISPLAY_SEQ)",
+                 {{"PROJECT_ID", ProjectId}, {"MENU_ID", m.menuId}, {"MENU_NAME", m.name},
+                  {"DISPLAY_SEQ", m.displaySeq}});
+    for (const Program& p : Programs())
+        sql.Exec("INSERT INTO ZA050MS (PROJECT_ID, MENU_ID, PROGRAM_ID, PROGRAM_NAME, DISPLAY_SEQ) "
+                 "VALUES (:PROJECT_ID, :MENU_ID, :PROGRAM_ID, :PROGRAM_NAME, :DISPLAY_SEQ)",
+                 {{"PROJECT_ID", ProjectId}, {"MENU_ID", p.menuId}, {"PROGRAM_ID", p.programId},
+                  {"PROGRAM_NAME", p.name}, {"DISPLAY_SEQ", p.displaySeq}});
+    for (const Employee& e : Employees())
+        if (!e.level.isEmpty())
+            sql.Exec("INSERT INTO ZA130MS (EMP_NO, PROJECT_ID, PROJECT_LEVEL) "
+                     "VALUES (:EMP_NO, :PROJECT_ID, :PROJECT_LEVEL)",
+                     {{"EMP_NO", e.empNo}, {"PROJECT_ID", ProjectId}, {"PROJECT_LEVEL", e.level}});
+    for (const Grant& g : Grants())
+        sql.Exec("INSERT INTO ZA140MS (PROJECT_ID, PROJECT_LEVEL, PROGRAM_ID) "
+                 "VALUES (:PROJECT_ID, :PROJECT_LEVEL, :PROGRAM_ID)",
+                 {{"PROJECT_ID", ProjectId}, {"PROJECT_LEVEL", g.level}, {"PROGRAM_ID", g.programId}});
+    for (const Exception& x : Exceptions())
+        sql.Exec("INSERT INTO ZA150MS (EMP_NO, PROJECT_ID, PROGRAM_ID, ADD_YN) "
+                 "VALUES (:EMP_NO, :PROJECT_ID, :PROGRAM_ID, :ADD_YN)",
+                 {{"EMP_NO", x.empNo}, {"PROJECT_ID", ProjectId}, {"PROGRAM_ID", x.programId},
+                  {"ADD_YN", x.addYn}});
 }

@@ -39,6 +39,12 @@ QString TServerInput::Quoted(const QString& word, const QString& value)
     return word + QStringLiteral("(") + value + QStringLiteral(")") + topic.mid(word.size());
 }
 
+QString TServerInput::QuotedSubject(const QString& word, const QString& value)
+{
+    const QString subject = Subject(word);
+    return word + QStringLiteral("(") + value + QStringLiteral(")") + subject.mid(word.size());
+}
+
 void TServerInput::Refuse(const QString& message)
 {
     throw EDatabaseError(message);

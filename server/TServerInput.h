@@ -43,6 +43,8 @@ public:
     static QString Topic(const QString& word);
     // "word(value)" followed by the word's topic particle.
     static QString Quoted(const QString& word, const QString& value);
+    // "word(value)" followed by the word's subject particle.
+    static QString QuotedSubject(const QString& word, const QString& value);
 
     [[noreturn]] static void Refuse(const QString& message);
 };
