@@ -52,7 +52,10 @@ TEST(PR_NBI040, TheImportBillsTheRunningContractAndSkipsBlankRows)
               "20250310/10000/10000001");
     EXPECT_EQ(t.Scalar("SELECT DEMAND_DATE3 FROM NB010DT WHERE CONT_MONTH = '202503'"), "20250310");
     const QString before = t.Dump();
-    EXPECT_EQ(t.Call("PR_NBI040_01", FeeRow("", "", "", "", "")), "");
+    auto blank = FeeRow("", "", "", "", "");
+    for (auto it = blank.begin(); it != blank.end(); ++it)
+        it.value().clear();
+    EXPECT_EQ(t.Call("PR_NBI040_01", blank), "");
     EXPECT_EQ(t.Dump(), before);
 }
 
