@@ -21,9 +21,9 @@ QVariantMap ReadContract(const TProcedureArgs& a, TServerSql& sql)
     const QString start = TI::Date(a.Text("ACONT_START_DATE"), "계약시작일");
     const QString end = TI::Date(a.Text("ACONT_END_DATE"), "계약종료일");
     TI::Period(start, end, "계약기간");
+    // A termination may come before the start: a contract cancelled before it
+    // began, or a renewed one ended during its former period.
     const QString cancel = TI::OptionalDate(a.Text("ACONT_CANCEL_DATE"), "해약일자");
-    if (!cancel.isEmpty() && cancel < start)
-        TI::Refuse(QStringLiteral("해약일자(%1)가 계약시작일(%2)보다 앞설 수 없습니다.").arg(cancel, start));
     const double deposit = TI::Amount(a.Text("ACONT_DEPOSIT"), "보증금");
     const double first = TI::Amount(a.Text("AFIRST_DEPOSIT"), "계약금");
     if (first > deposit)

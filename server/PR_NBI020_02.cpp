@@ -1,6 +1,5 @@
 // Regenerates a contract's payment schedule from its terms, keeping what
-// must not change: closed months, lines with receipts and months before the
-// date the regeneration applies from.
+// must not change: the lines of closed months and lines with receipts.
 #include <QSet>
 
 #include "common/TStoredProc.h"
@@ -20,8 +19,8 @@ void PR_NBI020_02(TDatabase& db, const TStoredProc& proc)
     contract.startDate = TI::Date(a.Text("ASTART_DATE"), "계약시작일");
     contract.endDate = TI::Date(a.Text("AEND_DATE"), "계약종료일");
     TI::Period(contract.startDate, contract.endDate, "계약기간");
-    const QString from = TI::OptionalDate(a.Text("AIPGUM_DATE"), "적용일자");
-    const QString fromMonth = from.isEmpty() ? QString() : from.left(6);
+    // Sent as the start date; checked, but the whole contract is regenerated.
+    TI::OptionalDate(a.Text("AIPGUM_DATE"), "적용일자");
     if (TScheduleBuilder::Months(contract.startDate, contract.endDate).size() > 600)
         TI::Refuse(QStringLiteral("계약기간이 50년을 넘어 스케쥴을 만들 수 없습니다."));
 
@@ -29,7 +28,7 @@ void PR_NBI020_02(TDatabase& db, const TStoredProc& proc)
     QSet<QString> kept, touched;
     auto key = [](const QString& amt, const QString& month) { return amt + month; };
     for (const auto& line : store.Lines(contract.code)) {
-        if (line.month < fromMonth || closed.contains(line.month)
+        if (closed.contains(line.month)
             || store.HasReceipts(contract.code, line.amtCode, line.month)) {
             kept.insert(key(line.amtCode, line.month));
             continue;
@@ -38,7 +37,7 @@ void PR_NBI020_02(TDatabase& db, const TStoredProc& proc)
         touched.insert(line.month);
     }
     for (const auto& built : TScheduleBuilder::Lines(contract.Terms())) {
-        if (built.month < fromMonth || closed.contains(built.month) || kept.contains(key(built.amtCode, built.month)))
+        if (closed.contains(built.month) || kept.contains(key(built.amtCode, built.month)))
             continue;
         store.PutLine({contract.code, built.amtCode, built.month, built.dueDate, built.amount, built.delayRate});
         touched.insert(built.month);

@@ -50,13 +50,6 @@ TEST(PR_NBI020_02, BuildsRentAndFeeLinesKeepingPaidAndClosedMonths)
                                  "202504:20250410:900000");
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB010DT WHERE CONT_MONTH > '202504'"), "0");
 
-    // Months before the date the regeneration applies from stay as they are.
-    t.Exec("UPDATE NA020MS SET CONT_LEASE_MONEY = 1000000");
-    auto fromApril = shorter;
-    fromApril["AIPGUM_DATE"] = "20250401";
-    ASSERT_EQ(t.Call("PR_NBI020_02", fromApril), "");
-    EXPECT_EQ(Schedule(t, "02"), "202501:20250110:800000 202502:20250210:800000 202503:20250310:900000 "
-                                 "202504:20250410:1000000");
 }
 
 TEST(PR_NBI020_02, RefusesTerminatedContractsAndBadPeriods)

@@ -1,6 +1,7 @@
 #include "tests/server/ServerTestSupport.h"
 
 #include <QDate>
+#include <QFile>
 #include <QSqlDatabase>
 
 #include "common/EDatabaseError.h"
@@ -117,4 +118,20 @@ QString TServerTestDb::Month(int offset)
 QString TServerTestDb::Day(int monthOffset, int day)
 {
     return Month(monthOffset) + QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0'));
+}
+
+QString TServerTestDb::ScreenStatement(const QString& name)
+{
+    QFile file(QStringLiteral(SELVAR_TEST_DATA_DIR "/screen_statements.sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString statement;
+    bool inside = false;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+        if (line.startsWith(QStringLiteral("-- @")))
+            inside = line.mid(4).trimmed() == name;
+        else if (inside && !line.startsWith(QStringLiteral("--")))
+            statement += line + QLatin1Char('\n');
+    }
+    return statement;
 }

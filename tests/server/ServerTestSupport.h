@@ -31,6 +31,9 @@ public:
     void AddContract(const QString& code, const QString& shop, const QString& start, const QString& end,
                      double rent = 1'000'000, double fee = 200'000, double rate = 12);
 
+    // A statement the screens run, by its name in tests/data/screen_statements.sql.
+    static QString ScreenStatement(const QString& name);
+
     static QString Month(int offset);      // the current month moved by offset
     static QString Day(int monthOffset, int day); // a day of that month
 
