@@ -131,6 +131,8 @@ QString TServerInput::Choice(const QString& text, const QStringList& allowed,
     const QString value = text.trimmed();
     if (value.isEmpty() && !defaultValue.isNull())
         return defaultValue;
+    if (value.isEmpty())
+        Refuse(QStringLiteral("%1 입력되지 않았습니다.").arg(Subject(what)));
     if (!allowed.contains(value))
         Refuse(QStringLiteral("%1 올바르지 않습니다.").arg(Quoted(what, value)));
     return value;

@@ -53,7 +53,8 @@ TEST(TServerInput, ChoicesPeriodsAndLengths)
 {
     EXPECT_EQ(TServerInput::Choice("", {"Y", "N"}, "Y", "미납금관리"), "Y");
     EXPECT_EQ(TServerInput::Choice("N", {"Y", "N"}, "Y", "미납금관리"), "N");
-    EXPECT_FALSE(RefusalOf([] { TServerInput::Choice("", {"1", "2"}, QString(), "처리구분"); }).isEmpty());
+    EXPECT_EQ(RefusalOf([] { TServerInput::Choice("", {"1", "2"}, QString(), "납입코드"); }),
+              "납입코드가 입력되지 않았습니다.");
     EXPECT_FALSE(RefusalOf([] { TServerInput::Choice("y", {"Y", "N"}, "Y", "사용여부"); }).isEmpty());
     EXPECT_NO_THROW(TServerInput::Period("20260101", "20260101", "계약기간"));
     EXPECT_EQ(RefusalOf([] { TServerInput::Period("20260102", "20260101", "계약기간"); }),
