@@ -82,7 +82,9 @@ public:
     };
 
     static Model Build(const Options& options);
-    // Writes codes, menus, rights and the model in one transaction.
+    // Brings the schema up to date, then writes codes, menus, rights and the
+    // model in one transaction (the caller's, when one is open). Meant for an
+    // empty database: rows already there make it fail and write nothing.
     static void Fill(TDatabase& db, const Options& options);
     static void Fill(TDatabase& db); // the default set for today
 };

@@ -25,7 +25,6 @@ public:
     // Every row, by upper-case field name.
     std::vector<QVariantMap> Rows(const QString& sql, const QVariantMap& binds = {});
 
-    TDatabase& Db() const { return m_db; }
 
 private:
     TQuery& Prepared(const QString& sql, const QVariantMap& binds);
