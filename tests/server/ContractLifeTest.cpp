@@ -164,3 +164,26 @@ TEST(ContractLife, AFailedCallInAMultiRowSaveLeavesEveryTableAsItWas)
     }
     EXPECT_EQ(t.Dump(), before);
 }
+
+TEST(ContractLife, ARefusedCallTakesBackItsOwnWritesWhileTheSaveGoesOn)
+{
+    TServerTestDb t;
+    t.AddContract("000001", "4001", "20250110", "20251209");
+    t.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH) VALUES ('000001', '02', '202601')");
+    // The renewal updates the contract and adds the new months before it finds
+    // that its additional deposit would fall due in a closed month.
+    t.Db().StartTransaction();
+    try {
+        t.CallIn("PR_NAI020_01", {{"ACONT_CODE", "000001"}, {"AEDITSTATUS", "4"}, {"AC_CODE", "2000000001"},
+                                  {"ASHOP_CODE", "4001"}, {"ACONT_START_DATE", "20260110"},
+                                  {"ACONT_END_DATE", "20261209"}, {"ACONT_DEPOSIT", "5000000"},
+                                  {"AFIRST_DEPOSIT", "500000"}, {"ABALANCE_DATE", "20260110"},
+                                  {"ACONT_LEASE_MONEY", "1000000"}});
+        FAIL() << "the renewal should be refused";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message(), "2026년 01월은 마감되어 변경할 수 없습니다.");
+    }
+    t.Db().Commit();
+    EXPECT_EQ(t.Scalar("SELECT CONT_START_DATE FROM NA020MS"), "20250110");
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB010MS"), "0");
+}
