@@ -12,7 +12,7 @@ void PR_NBI010_02(TDatabase& db, const TStoredProc& proc)
     TLeaseStore store(db, a.EmpNo(), a.Ip());
     const QString month = TI::Month(a.Text("ANAPIP_MONTH"), "납입월");
     bool seqOk = false;
-    const int seq = a.Text("AIPGUM_SEQ").toDouble(&seqOk);
+    const int seq = static_cast<int>(a.Text("AIPGUM_SEQ").toDouble(&seqOk));
     if (!seqOk)
         TI::Refuse(QStringLiteral("%1 올바르지 않습니다.").arg(TI::Quoted("순번", a.Text("AIPGUM_SEQ"))));
     QVariantMap key{{"CONT_CODE", a.Text("ACONT_CODE")}, {"AMT_CODE", a.Text("AAMT_CODE")},
