@@ -46,7 +46,7 @@ void BM_BareQtWindowProcess(benchmark::State& state)
 void BM_ClientStartupOnDemoDatabase(benchmark::State& state)
 {
     RunToEnd(state, ClientPath(),
-             {QStringLiteral("DEMO"), QStringLiteral("selvar"), QStringLiteral("20001"),
+             {QStringLiteral("DEMO"), QStringLiteral("SELVAR"), QStringLiteral("10000001"),
               QStringLiteral("김관리")});
 }
 

@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" selvar_n selvar_passwd
 client="$root/build/bin/selvar_n"
 if [ $# -eq 0 ]; then
-  set -- DEMO SELVAR 10000001 "데모 관리자"
+  set -- DEMO SELVAR 10000001 "김관리"
 fi
 
 if [ -n "${DISPLAY:-}" ]; then

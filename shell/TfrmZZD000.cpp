@@ -10,6 +10,7 @@
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
 #include "controls/ESelvarError.h"
+#include "server/TDemoData.h"
 #include "server/TSchema.h"
 #include "shell/PasswordScrambler.h"
 #include "shell/TConnectionFile.h"
@@ -103,8 +104,26 @@ void TfrmZZD000::OpenConnection()
                              + QFileInfo(entry.settings.Path).absolutePath());
     dbsDB.SetSettings(entry.settings);
     dbsDB.Open();
-    if (entry.demo && TSchema::CurrentVersion(dbsDB) < TSchema::LatestVersion())
+    if (entry.demo)
+        PrepareDemoDatabase();
+}
+
+// A new demonstration file gets the schema and the demonstration data; an
+// older one is brought up to the current schema.
+void TfrmZZD000::PrepareDemoDatabase()
+{
+    if (TSchema::CurrentVersion(dbsDB) < TSchema::LatestVersion())
         TSchema::Upgrade(dbsDB);
+    TQuery menus(dbsDB);
+    menus.SQL() << QStringLiteral("SELECT COUNT(*) FROM ZA040MS");
+    menus.Open();
+    const bool empty = menus.Fields(0).AsInteger() == 0;
+    menus.Close();
+    if (!empty)
+        return;
+    TDemoData::Options options;
+    options.databaseUser = m_databaseUser;
+    TDemoData::Fill(dbsDB, options);
 }
 
 void TfrmZZD000::DisconnectDatabase()

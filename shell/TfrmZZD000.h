@@ -41,6 +41,7 @@ public:
 private:
     void DataModuleCreate(const QStringList& arguments, const QString& executablePath);
     void OpenConnection();
+    void PrepareDemoDatabase();
 
     QString m_databaseName;
     QString m_databaseUser;

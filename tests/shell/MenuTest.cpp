@@ -23,6 +23,8 @@ void Exec(TDatabase& db, const QString& sql)
 // Menus and rights of a small project: E1 has level A, with exceptions.
 void FillMenuFixture(TDatabase& db)
 {
+    for (const char* table : {"ZX010MS", "ZA040MS", "ZA050MS", "ZA130MS", "ZA140MS", "ZA150MS"})
+        Exec(db, QString("DELETE FROM %1").arg(table));
     const QStringList rows = {
         "INSERT INTO ZX010MS VALUES ('Z9999', 'SELVAR', '데모 리조트')",
         "INSERT INTO ZA040MS VALUES ('SELVAR_N', 'M1', '계약관리', 1)",
@@ -90,11 +92,11 @@ class MenuTest : public ::testing::Test
 protected:
     void SetUp() override { MessageBoxSeam::Reset(); }
 
-    std::unique_ptr<TfrmZZD000> Start(const QString& empNo)
+    std::unique_ptr<TfrmZZD000> Start(const QString& empNo, bool fixture = true)
     {
         auto dataModule = std::make_unique<TfrmZZD000>(QStringList{"DEMO", "selvar", empNo, "홍길동"},
                                                        folder.Path("selvar_n"));
-        if (dataModule->Connected())
+        if (dataModule->Connected() && fixture)
             FillMenuFixture(dataModule->dbsDB);
         return dataModule;
     }
@@ -161,4 +163,30 @@ TEST_F(MenuTest, WithoutAConnectionTheWindowNeverShows)
     EXPECT_TRUE(window.TerminationRequested());
     EXPECT_EQ(MessageBoxSeam::Shown().size(), 1); // only the refusal
     EXPECT_FALSE(QDir(TConnectionFile::DemoFolder()).exists()); // no database was touched
+}
+
+TEST_F(MenuTest, TheDemoAdministratorSeesEveryProgramAndOthersTheirShare)
+{
+    auto admin = Start("10000001", false);
+    TfrmN0Main window(admin.get());
+    EXPECT_EQ(window.windowTitle(), "임대업장 관리(데모 리조트)");
+    QStringList captions;
+    QStringList ids;
+    for (const MenuEntry& menu : BusinessMenus(window)) {
+        captions << menu.caption;
+        for (const QString& program : menu.programs)
+            ids << program.section('=', 1);
+    }
+    EXPECT_EQ(captions, QStringList({"기준정보(&A)", "청구관리(&B)", "입금관리(&I)", "마감(&M)", "보고서(&R)"}));
+    ids.sort();
+    QStringList all = TfrmN0Main::ProgramIds();
+    all.sort();
+    EXPECT_EQ(ids, all);
+
+    SessionContext::SetUser("10000004", "최수납"); // reports removed, NBI050 added and removed
+    TfrmN0Main clerk(admin.get());
+    const QList<MenuEntry> menus = BusinessMenus(clerk);
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[3].caption, "마감(&M)");
+    EXPECT_FALSE(menus[1].programs.join(",").contains("NBI050"));
 }
