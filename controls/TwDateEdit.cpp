@@ -1,6 +1,8 @@
 #include "controls/TwDateEdit.h"
 
 #include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QStyleOptionComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -176,8 +178,7 @@ bool TwDateEdit::EmptyKey(QKeyEvent* event)
     if (key == Qt::Key_Home) {
         SetDateTime(QDateTime(QDate::currentDate(), time()));
     } else if (key == Qt::Key_F4 || (alt && key == Qt::Key_Down)) {
-        SetEmpty(false);
-        return false; // the picker opens its calendar
+        return false; // opens the calendar, which fills the picker
     } else if (text.size() == 1 && (text[0].isDigit() || text[0] == u'.')) {
         // Editing starts in the first field, as a click at its left would start it.
         SetEmpty(false);
@@ -189,10 +190,32 @@ bool TwDateEdit::EmptyKey(QKeyEvent* event)
     return true;
 }
 
+void TwDateEdit::ShowCalendar()
+{
+    // The picker opens its calendar on a press of its drop button.
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    const QPointF at = arrow.center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &release);
+}
+
 void TwDateEdit::keyPressEvent(QKeyEvent* event)
 {
     if (m_empty && EmptyKey(event))
         return;
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (event->key() == Qt::Key_F4 || (alt && event->key() == Qt::Key_Down)) {
+        SetEmpty(false);
+        ShowCalendar();
+        return;
+    }
     if (!m_empty && event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         // The picker has no empty field: Delete empties it or does nothing.
         SetEmpty(true);

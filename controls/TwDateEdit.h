@@ -37,6 +37,9 @@ public:
     void SetCellValue(const QVariant& value);
     QVariant CellValue() const;
 
+    // Opens the drop-down calendar.
+    void ShowCalendar();
+
     // The picker's display format for an `EditFormat`.
     static QString ConvertFormat(const QString& editFormat, const QLocale& locale);
 

@@ -105,13 +105,22 @@ int TwItemList::CharUnit() const
     return qMax(1, average);
 }
 
+int TwItemList::TextUnits(const QString& text)
+{
+    // Korean and other non-ASCII characters take two character cells.
+    int units = 0;
+    for (QChar ch : text)
+        units += ch.unicode() < 0x80 ? 1 : 2;
+    return units;
+}
+
 int TwItemList::ColumnChars(int column) const
 {
     int chars = 1;
     for (int line = 0; line < m_model.LineCount(); ++line)
-        chars = qMax(chars, int(m_model.CellText(line, column).size()));
+        chars = qMax(chars, TextUnits(m_model.CellText(line, column)));
     if (m_model.Option().ShowTitle())
-        chars = qMax(chars, int(m_model.Title(column).size()));
+        chars = qMax(chars, TextUnits(m_model.Title(column)));
     return chars;
 }
 

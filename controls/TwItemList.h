@@ -37,7 +37,10 @@ public:
     int LineHeight() const;
     int TitleHeight() const;
     int CharUnit() const;
+    // Width of a column in character cells.
     int ColumnChars(int column) const;
+    // Character cells of a text: two for every non-ASCII character.
+    static int TextUnits(const QString& text);
     int ColumnWidth(int column) const { return ColumnChars(column) * CharUnit() + 2; }
     int NaturalWidth() const;
     QSize DropDownSize(int editorWidth) const;

@@ -117,6 +117,20 @@ TEST_F(DateEditTest, HomeFillsTodayAndTurningNullOffFills)
     EXPECT_FALSE(edit->Empty());
 }
 
+TEST_F(DateEditTest, CalendarKeysFillAndOpenTheCalendar)
+{
+    edit->SetEmpty(true);
+    QTest::keyClick(edit.get(), Qt::Key_F4);
+    EXPECT_FALSE(edit->Empty());
+    EXPECT_TRUE(edit->calendarWidget()->isVisible());
+    edit->calendarWidget()->window()->hide();
+    edit->SetEmpty(true);
+    QTest::keyClick(edit.get(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_FALSE(edit->Empty());
+    EXPECT_TRUE(edit->calendarWidget()->isVisible());
+    edit->calendarWidget()->window()->hide();
+}
+
 TEST_F(DateEditTest, ChoosingInTheCalendarFills)
 {
     edit->SetEmpty(true);

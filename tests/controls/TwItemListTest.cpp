@@ -73,15 +73,15 @@ TEST(ItemListSize, ColumnsFromTheLongestTextsAndTheWidthRule)
     TwItemList list;
     list.SetModel(TwItemListModel(kItems, kValues, option));
     EXPECT_EQ(list.ColumnWidth(0), 42); // "Cash": 4 characters
-    EXPECT_EQ(list.ColumnWidth(1), 22); // "현금": 2 characters
+    EXPECT_EQ(list.ColumnWidth(1), 42); // "현금": two wide characters
     const int lines = 2 + 2 * list.LineHeight();
     EXPECT_EQ(list.DropDownSize(150), QSize(150, lines)); // Width 0: the editor's
     option.SetWidth(-1);
     list.SetModel(TwItemListModel(kItems, kValues, option));
-    EXPECT_EQ(list.DropDownSize(150), QSize(66, lines)); // natural: columns + frame
+    EXPECT_EQ(list.DropDownSize(150), QSize(86, lines)); // natural: columns + frame
     option.SetWidth(-2);
     list.SetModel(TwItemListModel(kItems, kValues, option));
-    EXPECT_EQ(list.DropDownSize(50).width(), 66);
+    EXPECT_EQ(list.DropDownSize(50).width(), 86);
     EXPECT_EQ(list.DropDownSize(150).width(), 150);
     option.SetWidth(200);
     list.SetModel(TwItemListModel(kItems, kValues, option));
@@ -89,9 +89,10 @@ TEST(ItemListSize, ColumnsFromTheLongestTextsAndTheWidthRule)
 
     // Titles widen their columns and add a title row.
     option.SetShowTitle(true);
-    option.SetTitles("Payment;지불");
+    option.SetTitles("Payment;지불수단");
     list.SetModel(TwItemListModel(kItems, kValues, option));
     EXPECT_EQ(list.ColumnChars(0), 7);
+    EXPECT_EQ(list.ColumnChars(1), 8);
     EXPECT_EQ(list.DropDownSize(50).height(), lines + list.TitleHeight());
     // More lines than shown: eight visible, and room for a scroll bar.
     option.SetShowTitle(false);
