@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <qdrawutil.h>
+#include <utility>
 
 namespace {
 constexpr int kSpinWidth = 15;
@@ -157,6 +158,8 @@ int TwCustomNumEdit::PrecisionOfFormat(const QString& editFormat)
 void TwCustomNumEdit::SetupFromColumn(TwCustomNumEdit& edit, const QString& editFormat, int maxLength,
                                       const QString& maxValue, const QString& minValue, bool spin)
 {
+    // Setting up is no edit: the rewritten value fires no change.
+    const auto onChange = std::exchange(edit.OnChange, nullptr);
     // MaxLength first, so that a limit below the old precision cannot cut the new one.
     edit.SetMaxLength(0);
     edit.SetPrecision(PrecisionOfFormat(editFormat));
@@ -165,6 +168,7 @@ void TwCustomNumEdit::SetupFromColumn(TwCustomNumEdit& edit, const QString& edit
     edit.SetMinValue(NumberOfText(minValue));
     edit.SetThousandSep(editFormat.contains(u','));
     edit.SetSpinner(spin);
+    edit.OnChange = onChange;
 }
 
 // ---- geometry -------------------------------------------------------------

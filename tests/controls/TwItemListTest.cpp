@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -238,6 +239,19 @@ TEST_F(PickListTest, KoreanTypingSearchesAOneColumnList)
     QTest::keyClick(pick, Qt::Key_Enter);
     EXPECT_EQ(pick->text(), "카드");
     EXPECT_EQ(pick->Value().toString(), "카드");
+}
+
+TEST_F(PickListTest, InputMethodCompositionOpensTheList)
+{
+    pick->SetList({}, {"현금", "카드"}, TwItemListOption());
+    QInputMethodEvent compose("ㅎ", {});
+    QCoreApplication::sendEvent(pick, &compose);
+    ASSERT_TRUE(pick->IsDropped());
+    QInputMethodEvent commit;
+    commit.setCommitString("현");
+    QCoreApplication::sendEvent(pick, &commit);
+    EXPECT_EQ(pick->text(), "현");
+    EXPECT_EQ(pick->List()->ItemIndex(), 0);
 }
 
 TEST_F(PickListTest, ClickOnALineTakesIt)

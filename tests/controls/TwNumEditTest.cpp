@@ -360,7 +360,11 @@ TEST_F(NumEditTest, ColumnSetupAndCellValueExchange)
     EXPECT_EQ(TwCustomNumEdit::PrecisionOfFormat("#,##0"), 0);
 
     edit->SetMaxLength(1);
+    edit->SetValue(7);
+    changes = 0;
     TwCustomNumEdit::SetupFromColumn(*edit, "#,##0.00", 12, "1000", "x", true);
+    EXPECT_EQ(edit->Num().Text(), "7.00");
+    EXPECT_EQ(changes, 0); // setting up is no edit
     EXPECT_EQ(edit->Precision(), 2);
     EXPECT_EQ(edit->MaxLength(), 12);
     EXPECT_TRUE(edit->ThousandSep());
