@@ -74,7 +74,9 @@ double TwNumText::Clamp(double value) const
 {
     if (!RangeActive())
         return value;
-    return qBound(qMin(m_minValue, m_maxValue), value, qMax(m_minValue, m_maxValue));
+    if (value < m_minValue)
+        return m_minValue;
+    return value > m_maxValue ? m_maxValue : value;
 }
 
 double TwNumText::Value() const
