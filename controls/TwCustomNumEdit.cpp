@@ -5,8 +5,6 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
 #include <qdrawutil.h>
 #include <utility>
 
@@ -256,7 +254,7 @@ void TwCustomNumEdit::PaintText(QPainter& painter)
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
     painter.setPen(palette().color(group, QPalette::Text));
     if (m_num.Sign() < 0)
-        painter.drawText(left - fm.horizontalAdvance(u'-'), baseline, QStringLiteral("-"));
+        painter.drawText(left - fm.horizontalAdvance(u'-') - 1, baseline, QStringLiteral("-"));
     painter.drawText(left, baseline, display);
 
     const bool grouped = m_thousandSep;
@@ -292,11 +290,16 @@ void TwCustomNumEdit::PaintSpinner(QPainter& painter)
         else
             qDrawPlainRect(&painter, part, palette().color(QPalette::Mid), 1,
                            &palette().brush(QPalette::Button));
-        QStyleOption option;
-        option.initFrom(this);
-        option.rect = part.adjusted(3, 2, -3, -2).translated(sunken ? 1 : 0, sunken ? 1 : 0);
-        style()->drawPrimitive(delta > 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                               &option, &painter, this);
+        // A small solid triangle, pointing up or down.
+        const QPoint mid = part.center() + (sunken ? QPoint(1, 1) : QPoint(0, 0));
+        const int tip = delta > 0 ? -2 : 2;
+        const QPolygon arrow({mid + QPoint(-3, -tip / 2), mid + QPoint(3, -tip / 2), mid + QPoint(0, tip)});
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        painter.drawPolygon(arrow);
+        painter.restore();
     }
 }
 

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 #include "controls/TwLocaleFormats.h"
 
@@ -236,9 +235,8 @@ void TwDateEdit::paintEvent(QPaintEvent* event)
     QDateTimeEdit::paintEvent(event);
     if (!m_empty || !hasFocus() || !m_focusRect)
         return;
+    // A dotted rectangle where the text would be (styles may draw none of their own).
     QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = lineEdit()->geometry();
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+    painter.drawRect(lineEdit()->geometry().adjusted(1, 1, -2, -2));
 }
