@@ -15,9 +15,9 @@ else
 fi
 
 "$root/scripts/install-deps.sh"
-if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S "$root" -B "$build_dir" -G Ninja "${cmake_args[@]}" >/dev/null
-fi
+# Configure every time: new source files are picked up before the build starts,
+# so the generated moc list never lags behind the sources.
+cmake -S "$root" -B "$build_dir" -G Ninja "${cmake_args[@]}" >/dev/null
 jobs=$(nproc)
 if [ $# -gt 0 ]; then
   cmake --build "$build_dir" -j "$jobs" --target "$@"

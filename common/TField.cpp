@@ -1,0 +1,58 @@
+#include "common/TField.h"
+
+#include "common/EDatabaseError.h"
+#include "common/TResultSet.h"
+#include "common/TValueConversion.h"
+#include "controls/EConvertError.h"
+
+TField::TField(TResultSet* rows, const int* currentRow, int index, const QString& name, TFieldType type)
+    : m_rows(rows), m_currentRow(currentRow), m_index(index), m_name(name), m_type(type)
+{
+}
+
+QVariant* TField::Slot() const
+{
+    const int row = *m_currentRow;
+    if (row < 0 || row >= m_rows->RowCount())
+        return nullptr;
+    return &m_rows->Cell(row, m_index);
+}
+
+QVariant TField::AsVariant() const
+{
+    const QVariant* v = Slot();
+    return v ? *v : QVariant();
+}
+
+QString TField::AsString() const { return TValueConversion::ToString(AsVariant()); }
+double TField::AsFloat() const { return TValueConversion::ToFloat(AsVariant()); }
+qint64 TField::AsInteger() const { return TValueConversion::ToInteger(AsVariant()); }
+bool TField::IsNull() const { return TValueConversion::IsNull(AsVariant()); }
+
+QDateTime TField::AsDateTime() const
+{
+    const QVariant v = AsVariant();
+    if (TValueConversion::IsNull(v))
+        return QDateTime();
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    const QString text = v.toString();
+    QDateTime result = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!result.isValid())
+        result = QDateTime(QDate::fromString(text, QStringLiteral("yyyyMMdd")), QTime(0, 0));
+    if (!result.isValid())
+        throw EConvertError::InvalidDate(text);
+    return result;
+}
+
+void TField::SetAsVariant(const QVariant& value)
+{
+    QVariant* v = Slot();
+    if (!v)
+        throw EDatabaseError(QStringLiteral("Field '%1': no current record").arg(m_name));
+    *v = TValueConversion::IsNull(value) ? QVariant() : value;
+}
+
+void TField::SetAsString(const QString& value) { SetAsVariant(value); }
+void TField::SetAsFloat(double value) { SetAsVariant(value); }
+void TField::Clear() { SetAsVariant(QVariant()); }

@@ -1,0 +1,294 @@
+#include "common/TSqliteDialect.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <sqlite3.h>
+
+#include "common/EDatabaseError.h"
+#include "common/TResultSet.h"
+#include "common/TSqlStatement.h"
+#include "common/TSqliteFunctions.h"
+#include "common/TValueConversion.h"
+
+namespace {
+
+constexpr int kCacheSize = 64;
+
+bool IsWord(const TSqlStatement::TToken& t, const char* word)
+{
+    return t.Kind == TSqlStatement::tkWord && t.Text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+bool IsSymbol(const TSqlStatement& s, int index, QChar c)
+{
+    return index >= 0 && s.Tokens()[index].Kind == TSqlStatement::tkSymbol && s.Tokens()[index].Text == c;
+}
+
+// The token after "UPDATE t" or "DELETE FROM t" that names an alias without AS, or -1.
+int AliasWithoutAs(const TSqlStatement& s, int keyword)
+{
+    int table = s.NextSignificant(keyword);
+    if (table >= 0 && IsWord(s.Tokens()[keyword], "DELETE") && IsWord(s.Tokens()[table], "FROM"))
+        table = s.NextSignificant(table);
+    if (table < 0 || s.Tokens()[table].Kind != TSqlStatement::tkWord)
+        return -1;
+    int next = s.NextSignificant(table);
+    if (IsSymbol(s, next, u'.')) {
+        table = s.NextSignificant(next);
+        next = table < 0 ? -1 : s.NextSignificant(table);
+    }
+    if (next < 0 || s.Tokens()[next].Kind != TSqlStatement::tkWord)
+        return -1;
+    for (const char* keywordAfter : {"SET", "AS", "WHERE"})
+        if (IsWord(s.Tokens()[next], keywordAfter))
+            return -1;
+    return next;
+}
+
+TFieldType TypeOfDeclared(const char* declared)
+{
+    if (!declared)
+        return ftUnknown;
+    const QByteArray d = QByteArray(declared).toUpper();
+    if (d.contains("CHAR") || d.contains("TEXT"))
+        return ftString;
+    if (d.contains("TIMESTAMP") || d.contains("DATE"))
+        return ftDateTime;
+    if (d.contains("INT"))
+        return ftInteger;
+    if (d.contains("DOUB") || d.contains("REAL") || d.contains("FLOA") || d.contains("NUM") || d.contains("DEC"))
+        return ftFloat;
+    return ftUnknown;
+}
+
+QVariant CellValue(sqlite3_stmt* stmt, int column, TFieldType declared)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, column));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        QString s = QString::fromUtf8(text, sqlite3_column_bytes(stmt, column));
+        if (declared == ftDateTime) {
+            const QDateTime stamp = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            if (stamp.isValid())
+                return stamp;
+        }
+        return s;
+    }
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)),
+                          sqlite3_column_bytes(stmt, column));
+    default:
+        return QVariant();
+    }
+}
+
+// Field names read as the server gives them: unquoted names in upper case.
+QString FieldNameOf(const TSqlStatement& statement, const char* raw)
+{
+    const QString name = QString::fromUtf8(raw);
+    for (const auto& t : statement.Tokens())
+        if (t.Kind == TSqlStatement::tkQuotedName && t.Text.mid(1, t.Text.size() - 2) == name)
+            return name;
+    return name.toUpper();
+}
+
+} // namespace
+
+TSqliteDialect::~TSqliteDialect() { Detach(); }
+
+void TSqliteDialect::Fail() const
+{
+    throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+}
+
+void TSqliteDialect::Attach(QSqlDatabase& db, const TConnectionSettings& settings)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw EDatabaseError(QStringLiteral("The SQLite driver gives no native handle"));
+    m_handle = *static_cast<sqlite3* const*>(handle.constData());
+    sqlite3_busy_timeout(m_handle, settings.BusyTimeoutMs);
+    // Reading the schema fails on a file that is not a database.
+    ExecuteDirect(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    if (sqlite3_db_readonly(m_handle, "main") == 1)
+        throw EDatabaseError(QString::fromUtf8(sqlite3_errstr(SQLITE_READONLY)));
+    // Money records: every commit reaches the disk before it is reported.
+    ExecuteDirect(QStringLiteral("PRAGMA journal_mode=WAL"));
+    ExecuteDirect(QStringLiteral("PRAGMA synchronous=FULL"));
+    ExecuteDirect(QStringLiteral("PRAGMA case_sensitive_like=ON"));
+    TSqliteFunctions::Register(m_handle);
+    ExecuteDirect(QStringLiteral("CREATE TEMP VIEW IF NOT EXISTS DUAL AS SELECT 'X' AS DUMMY"));
+}
+
+void TSqliteDialect::Detach()
+{
+    for (sqlite3_stmt* stmt : std::as_const(m_cache))
+        sqlite3_finalize(stmt);
+    m_cache.clear();
+    m_cacheOrder.clear();
+    m_handle = nullptr;
+}
+
+void TSqliteDialect::ExecuteDirect(const QString& nativeSql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(m_handle, nativeSql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(m_handle));
+        sqlite3_free(error);
+        throw EDatabaseError(text);
+    }
+}
+
+// IMMEDIATE takes the write lock at once, so a file held by another client
+// makes the start wait (busy timeout) and fail cleanly instead of a later write.
+void TSqliteDialect::Begin() { ExecuteDirect(QStringLiteral("BEGIN IMMEDIATE")); }
+
+void TSqliteDialect::Commit() { ExecuteDirect(QStringLiteral("COMMIT")); }
+
+void TSqliteDialect::Rollback()
+{
+    if (!sqlite3_get_autocommit(m_handle))
+        ExecuteDirect(QStringLiteral("ROLLBACK"));
+}
+
+QString TSqliteDialect::Translate(const TSqlStatement& s) const
+{
+    const auto& tokens = s.Tokens();
+    std::vector<int> aliasNeedsAs;
+    for (int i = 0; i < static_cast<int>(tokens.size()); ++i)
+        if (IsWord(tokens[i], "UPDATE") || IsWord(tokens[i], "DELETE"))
+            aliasNeedsAs.push_back(AliasWithoutAs(s, i));
+
+    QString out;
+    out.reserve(s.Text().size() + 16);
+    for (int i = 0; i < static_cast<int>(tokens.size()); ++i) {
+        const auto& t = tokens[i];
+        if (std::find(aliasNeedsAs.begin(), aliasNeedsAs.end(), i) != aliasNeedsAs.end())
+            out += QLatin1String("AS ");
+        switch (t.Kind) {
+        case TSqlStatement::tkParam:
+            out += QLatin1Char('?') + QString::number(t.Param + 1);
+            break;
+        case TSqlStatement::tkString:
+            out += t.Text == QLatin1String("''") ? QStringLiteral("NULL") : t.Text;
+            break;
+        case TSqlStatement::tkNumber: {
+            const bool whole = !t.Text.contains(u'.') && !t.Text.contains(u'e') && !t.Text.contains(u'E');
+            const bool divides = IsSymbol(s, s.PreviousSignificant(i), u'/') || IsSymbol(s, s.NextSignificant(i), u'/');
+            out += (whole && divides) ? t.Text + QLatin1String(".0") : t.Text;
+            break;
+        }
+        case TSqlStatement::tkWord:
+            if (IsWord(t, "MINUS"))
+                out += QLatin1String("EXCEPT");
+            else if (IsWord(t, "SYSDATE") && !IsSymbol(s, s.NextSignificant(i), u'(')
+                     && !IsSymbol(s, s.PreviousSignificant(i), u'.'))
+                out += QLatin1String("SYSDATE()");
+            else
+                out += t.Text;
+            break;
+        default:
+            out += t.Text;
+        }
+    }
+    return out;
+}
+
+sqlite3_stmt* TSqliteDialect::Prepared(const TSqlStatement& statement)
+{
+    if (sqlite3_stmt* cached = m_cache.value(statement.Text()))
+        return cached;
+    const QByteArray native = Translate(statement).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(m_handle, native.constData(), static_cast<int>(native.size()), &stmt, &tail) != SQLITE_OK)
+        Fail();
+    if (!stmt)
+        throw EDatabaseError(QStringLiteral("The statement is empty"));
+    if (!QByteArray(tail).trimmed().isEmpty() && QByteArray(tail).trimmed() != ";") {
+        sqlite3_finalize(stmt);
+        throw EDatabaseError(QStringLiteral("Only one statement can run at a time"));
+    }
+    if (m_cacheOrder.size() >= kCacheSize)
+        sqlite3_finalize(m_cache.take(m_cacheOrder.takeFirst()));
+    m_cache.insert(statement.Text(), stmt);
+    m_cacheOrder.append(statement.Text());
+    return stmt;
+}
+
+void TSqliteDialect::Execute(const TSqlStatement& statement, const std::vector<QVariant>& values,
+                             TResultSet& result, bool wantRows)
+{
+    sqlite3_stmt* stmt = Prepared(statement);
+    struct TReset
+    {
+        sqlite3_stmt* s;
+        ~TReset()
+        {
+            sqlite3_reset(s);
+            sqlite3_clear_bindings(s);
+        }
+    } reset{stmt};
+
+    for (int i = 0; i < static_cast<int>(values.size()); ++i) {
+        const QVariant& v = values[i];
+        int rc = SQLITE_OK;
+        if (TValueConversion::IsNull(v)) {
+            rc = sqlite3_bind_null(stmt, i + 1);
+        } else {
+            switch (TValueConversion::TypeOf(v)) {
+            case ftInteger:
+                rc = sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+                break;
+            case ftFloat:
+                rc = sqlite3_bind_double(stmt, i + 1, v.toDouble());
+                break;
+            case ftBlob: {
+                const QByteArray b = v.toByteArray();
+                rc = sqlite3_bind_blob(stmt, i + 1, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            default: {
+                const QByteArray b = TValueConversion::ToString(v).toUtf8();
+                rc = sqlite3_bind_text(stmt, i + 1, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+            }
+            }
+        }
+        if (rc != SQLITE_OK)
+            Fail();
+    }
+
+    const int columns = sqlite3_column_count(stmt);
+    if (wantRows && columns == 0)
+        throw EDatabaseError(QStringLiteral("The statement returns no rows to open"));
+    result.Clear();
+    std::vector<TFieldType> declared(columns);
+    for (int c = 0; c < columns; ++c) {
+        result.Names.append(FieldNameOf(statement, sqlite3_column_name(stmt, c)));
+        declared[c] = TypeOfDeclared(sqlite3_column_decltype(stmt, c));
+    }
+    result.Types = declared;
+    const bool reads = sqlite3_stmt_readonly(stmt) != 0;
+    for (;;) {
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            Fail();
+        for (int c = 0; c < columns; ++c)
+            result.Cells.push_back(CellValue(stmt, c, declared[c]));
+    }
+    // An expression column takes its type from its first value.
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; result.Types[c] == ftUnknown && r < result.RowCount(); ++r)
+            result.Types[c] = TValueConversion::TypeOf(result.Cell(r, c));
+        if (result.Types[c] == ftUnknown)
+            result.Types[c] = ftString;
+    }
+    result.RowsAffected = reads ? 0 : sqlite3_changes64(m_handle);
+}
