@@ -1,5 +1,7 @@
 #include "controls/TwCustomNumEdit.h"
 
+#include "controls/TwColumn.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -167,6 +169,14 @@ void TwCustomNumEdit::SetupFromColumn(TwCustomNumEdit& edit, const QString& edit
     edit.SetThousandSep(editFormat.contains(u','));
     edit.SetSpinner(spin);
     edit.OnChange = onChange;
+}
+
+void TwCustomNumEdit::SetupFromColumn(TwCustomNumEdit& edit, const TwColumn& column, bool spin)
+{
+    edit.SetColor(column.EditColor() ? TwColors::Window() : column.Color());
+    edit.setFont(column.Font());
+    edit.SetLayout(column.Layout());
+    SetupFromColumn(edit, column.EditFormat(), column.MaxLength(), column.MaxValue(), column.MinValue(), spin);
 }
 
 // ---- geometry -------------------------------------------------------------

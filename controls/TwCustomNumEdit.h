@@ -8,6 +8,8 @@
 #include "controls/TwNumText.h"
 #include "controls/TwTypes.h"
 
+class TwColumn;
+
 // A right-aligned field that only ever holds a number. It paints its own text
 // and caret; thousands separators exist only on screen, the decimal point
 // never moves while typing. `TwNumEdit` publishes it for forms; the grid's
@@ -73,6 +75,9 @@ public:
     // spin buttons.
     static void SetupFromColumn(TwCustomNumEdit& edit, const QString& editFormat, int maxLength,
                                 const QString& maxValue, const QString& minValue, bool spin);
+    // The same from the column itself, with its colour (the window colour
+    // when it has `EditColor`), font and layout; `spin` for the spin kind.
+    static void SetupFromColumn(TwCustomNumEdit& edit, const TwColumn& column, bool spin);
     // Number of "0"/"#" characters right after the first "." of a format.
     static int PrecisionOfFormat(const QString& editFormat);
 

@@ -1,5 +1,16 @@
 #include "controls/TwItemListModel.h"
 
+#include "controls/TwColumn.h"
+
+TwItemListModel TwItemListModel::ForColumn(const TwColumn& column, const TwListoption& look)
+{
+    TwItemListOption option;
+    static_cast<TwListoption&>(option) = look;
+    option.SetSeparator(column.ListOption().Separator());
+    option.SetValuesIndex(column.ListOption().ValuesIndex());
+    return TwItemListModel(column.Items(), column.Values(), option);
+}
+
 bool TwItemListModel::Paired() const
 {
     return !m_items.isEmpty() && !m_values.isEmpty() && m_items.size() >= m_values.size();

@@ -4,6 +4,8 @@
 
 #include "controls/TwItemListOption.h"
 
+class TwColumn;
+
 // The lines and columns of a value list. `Values` are what is stored; when
 // `Items` pairs with them (present, `Values` not empty, at least as many
 // lines), each `Items` line is split at the separator into columns and the
@@ -17,6 +19,9 @@ public:
         : m_items(items), m_values(values), m_option(option)
     {
     }
+
+    // The value list of a grid column, shown with the given look.
+    static TwItemListModel ForColumn(const TwColumn& column, const TwListoption& look = TwListoption());
 
     const QStringList& Items() const { return m_items; }
     void SetItems(const QStringList& value) { m_items = value; }

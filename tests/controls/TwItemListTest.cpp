@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "MemGridFixture.h"
 #include "controls/TwItemList.h"
 #include "controls/TwPickList.h"
 #include "controls/TwPickListLogic.h"
@@ -65,6 +66,26 @@ TEST(ItemListModel, SearchIgnoresCaseUnlessAsked)
     // A one-column list searches its values.
     const TwItemListModel values({}, {"현금", "카드"}, TwItemListOption());
     EXPECT_EQ(values.Find("카"), 1);
+}
+
+TEST(ItemListModel, ColumnListsShowAsTheGridShowsThem)
+{
+    auto grid = MakeGrid({wdtString});
+    TwColumn* column = grid->Columns()->Items(0);
+    column->SetValues(kValues);
+    column->SetItems(kItems);
+    grid->SetRowCount(1);
+    grid->Cells(0, 0).SetAsString("2");
+    TwListoption look;
+    look.SetItemCount(3);
+    const TwItemListModel model = TwItemListModel::ForColumn(*column, look);
+    EXPECT_EQ(model.ColumnCount(), 2);
+    EXPECT_EQ(model.Option().ItemCount(), 3);
+    EXPECT_EQ(model.DisplayTextOf("2"), grid->Cells(0, 0).DisplayText());
+    column->ListOption().SetValuesIndex(0);
+    const TwItemListModel withValues = TwItemListModel::ForColumn(*column);
+    EXPECT_EQ(withValues.ColumnCount(), 3);
+    EXPECT_EQ(withValues.DisplayTextOf("2"), grid->Cells(0, 0).DisplayText());
 }
 
 TEST(ItemListSize, ColumnsFromTheLongestTextsAndTheWidthRule)

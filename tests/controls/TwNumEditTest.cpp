@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "MemGridFixture.h"
 #include "controls/TwNumEdit.h"
 
 namespace {
@@ -379,6 +380,25 @@ TEST_F(NumEditTest, ColumnSetupAndCellValueExchange)
     edit->SetCellValue(QVariant(QStringLiteral("2500.5")));
     EXPECT_EQ(edit->DisplayText(), "2,500.50");
     EXPECT_DOUBLE_EQ(edit->CellValue().toDouble(), 1000); // clamped on the way out
+}
+
+TEST_F(NumEditTest, GroupedTwoDecimalColumnGivesTwoDecimalsAndGrouping)
+{
+    auto grid = MakeGrid({wdtFloat});
+    TwColumn* column = grid->Columns()->Items(0);
+    column->SetEditFormat("#,##0.00");
+    column->SetMaxValue("99999");
+    column->SetColor(Qt::yellow);
+    column->SetLayout(tlBottom);
+    TwCustomNumEdit::SetupFromColumn(*edit, *column, false);
+    EXPECT_EQ(edit->Precision(), 2);
+    EXPECT_TRUE(edit->ThousandSep());
+    EXPECT_DOUBLE_EQ(edit->MaxValue(), 99999);
+    EXPECT_EQ(edit->Color(), QColor(Qt::yellow));
+    EXPECT_EQ(edit->Layout(), tlBottom);
+    column->SetEditColor(true);
+    TwCustomNumEdit::SetupFromColumn(*edit, *column, false);
+    EXPECT_EQ(edit->Color(), QColor(Qt::white));
 }
 
 } // namespace
