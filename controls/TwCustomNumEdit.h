@@ -8,6 +8,7 @@
 #include "controls/TwNumText.h"
 #include "controls/TwTypes.h"
 
+class QPainter;
 class TwColumn;
 
 // A right-aligned field that only ever holds a number. It paints its own text
@@ -117,7 +118,7 @@ private:
     int FrameWidth() const;
     QChar GroupSeparator() const;
     int TextLeft(const QString& display) const;
-    void PaintSpinner(class QPainter& painter);
+    void PaintSpinner(QPainter& painter);
     void PaintText(QPainter& painter);
 
     TwNumText m_num;

@@ -19,10 +19,15 @@ QString TwPickListLogic::SetValue(const QVariant& value)
 
 QVariant TwPickListLogic::Value(const QString& text) const
 {
-    if (m_line >= 0 && m_line < m_model.LineCount())
+    // Only while the editor still shows the line's text (it may have been cleared).
+    if (m_line >= 0 && m_line < m_model.LineCount() && m_model.DisplayText(m_line) == text)
         return m_model.Values()[m_line];
     if (text.isEmpty())
         return {};
+    // Text that is exactly a line's display text stands for that line's value.
+    for (int line = 0; line < m_model.LineCount(); ++line)
+        if (m_model.DisplayText(line) == text)
+            return m_model.Values()[line];
     return text;
 }
 

@@ -19,8 +19,9 @@ public:
     // Takes a value: remembers its line and returns the text to show (its
     // display text, the value itself when not listed, empty for Null).
     QString SetValue(const QVariant& value);
-    // The value of the editor showing `text`: the remembered listed value,
-    // else the typed text; Null when empty.
+    // The value of the editor showing `text`: the remembered listed value
+    // while its text is shown, else the value of the first line showing
+    // exactly that text, else the text itself; Null when empty.
     QVariant Value(const QString& text) const;
     int ValueLine() const { return m_line; }
     // The user changed the text by typing: it no longer stands for a line.

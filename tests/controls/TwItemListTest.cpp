@@ -287,6 +287,18 @@ TEST_F(PickListTest, ClickOnALineTakesIt)
     EXPECT_TRUE(pick->hasFocus());
 }
 
+TEST_F(PickListTest, ClearedTextNoLongerStandsForTheValue)
+{
+    pick->SetValue("2");
+    pick->clear(); // as a panel is emptied
+    EXPECT_FALSE(pick->Value().isValid());
+    pick->SetValue("2");
+    pick->setText("Cash");
+    EXPECT_EQ(pick->Value().toString(), "1"); // a shown text stands for its line
+    pick->setText("Cas");
+    EXPECT_EQ(pick->Value().toString(), "Cas");
+}
+
 TEST_F(PickListTest, RefusedChangeKeepsTheText)
 {
     pick->SetValue("1");
