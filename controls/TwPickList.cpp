@@ -32,10 +32,15 @@ TwPickList::TwPickList(QWidget* parent)
 
 void TwPickList::SetList(const QStringList& items, const QStringList& values, const TwItemListOption& option)
 {
+    SetListModel(TwItemListModel(items, values, option));
+}
+
+void TwPickList::SetListModel(const TwItemListModel& model)
+{
     if (IsDropped())
         CloseUp(false);
-    m_logic.SetModel(TwItemListModel(items, values, option));
-    m_list->SetModel(m_logic.Model());
+    m_logic.SetModel(model);
+    m_list->SetModel(model);
     setText({});
 }
 

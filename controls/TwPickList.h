@@ -23,6 +23,8 @@ public:
 
     // The list's lines and look; the editor's value is reset.
     void SetList(const QStringList& items, const QStringList& values, const TwItemListOption& option);
+    // The same from a ready model (a grid column's: `TwItemListModel::ForColumn`).
+    void SetListModel(const TwItemListModel& model);
     const TwPickListLogic& Logic() const { return m_logic; }
     bool ValuesOnly() const { return m_logic.ValuesOnly(); }
     void SetValuesOnly(bool value) { m_logic.SetValuesOnly(value); }
