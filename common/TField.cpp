@@ -18,16 +18,22 @@ QVariant* TField::Slot() const
     return &m_rows->Cell(row, m_index);
 }
 
-QVariant TField::AsVariant() const
-{
-    const QVariant* v = Slot();
-    return v ? *v : QVariant();
+QVariant TField::AsVariant() const { return Value(); }
+
+namespace {
+const QVariant kNull;
 }
 
-QString TField::AsString() const { return TValueConversion::ToString(AsVariant()); }
-double TField::AsFloat() const { return TValueConversion::ToFloat(AsVariant()); }
-qint64 TField::AsInteger() const { return TValueConversion::ToInteger(AsVariant()); }
-bool TField::IsNull() const { return TValueConversion::IsNull(AsVariant()); }
+const QVariant& TField::Value() const
+{
+    const QVariant* v = Slot();
+    return v ? *v : kNull;
+}
+
+QString TField::AsString() const { return TValueConversion::ToString(Value()); }
+double TField::AsFloat() const { return TValueConversion::ToFloat(Value()); }
+qint64 TField::AsInteger() const { return TValueConversion::ToInteger(Value()); }
+bool TField::IsNull() const { return TValueConversion::IsNull(Value()); }
 
 QDateTime TField::AsDateTime() const
 {

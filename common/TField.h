@@ -34,6 +34,7 @@ public:
 
 private:
     QVariant* Slot() const;
+    const QVariant& Value() const;
 
     TResultSet* m_rows;
     const int* m_currentRow;

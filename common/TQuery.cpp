@@ -3,8 +3,18 @@
 #include "common/EDatabaseError.h"
 #include "common/TDatabase.h"
 #include "common/TSqlDialect.h"
+#include "common/TValueConversion.h"
 
 TQuery::TQuery(TDatabase& database) : m_database(database) {}
+
+TQuery::~TQuery() = default;
+
+void TQuery::SetUniDirectional(bool value)
+{
+    if (m_active)
+        throw EDatabaseError(QStringLiteral("Cannot change the reading mode of an open query"));
+    m_uniDirectional = value;
+}
 
 void TQuery::Refresh()
 {
@@ -48,24 +58,63 @@ TParam& TQuery::ParamByName(const QString& name)
     return m_params[index];
 }
 
-void TQuery::Run(bool wantRows)
+std::vector<QVariant> TQuery::Values()
 {
-    Close();
     Refresh();
     std::vector<QVariant> values;
     values.reserve(m_params.size());
     for (const TParam& p : m_params)
         values.push_back(p.AsVariant());
+    return values;
+}
+
+void TQuery::Run(bool wantRows)
+{
+    Close();
+    const std::vector<QVariant> values = Values();
     m_database.Dialect().Execute(m_statement, values, m_rows, wantRows);
     m_rowsAffected = m_rows.RowsAffected;
 }
 
-void TQuery::Open()
+void TQuery::CreateFields()
 {
-    Run(true);
     for (int c = 0; c < m_rows.ColumnCount(); ++c)
         m_fields.emplace_back(&m_rows, &m_row, c, m_rows.Names[c], m_rows.Types[c]);
     m_active = true;
+}
+
+// Reads the first row at once; an expression column takes its type from it.
+void TQuery::OpenCursor()
+{
+    Close();
+    const std::vector<QVariant> values = Values();
+    m_cursor = m_database.Dialect().OpenCursor(m_statement, values, m_rows);
+    std::vector<QVariant> first;
+    if (m_cursor->Fetch(first)) {
+        m_rows.Cells.assign(first.begin(), first.end());
+        m_fetched = 1;
+    }
+    for (int c = 0; c < m_rows.ColumnCount(); ++c)
+        if (m_rows.Types[c] == ftUnknown)
+            m_rows.Types[c] = m_fetched ? TValueConversion::TypeOf(m_rows.Cells[c]) : ftString;
+    for (TFieldType& type : m_rows.Types)
+        if (type == ftUnknown)
+            type = ftString;
+    m_row = m_fetched ? 0 : -1;
+    m_eof = !m_fetched;
+    if (m_eof)
+        m_cursor.reset();
+}
+
+void TQuery::Open()
+{
+    if (m_uniDirectional) {
+        OpenCursor();
+        CreateFields();
+        return;
+    }
+    Run(true);
+    CreateFields();
     First();
 }
 
@@ -77,6 +126,8 @@ void TQuery::ExecSQL()
 
 void TQuery::Close()
 {
+    m_cursor.reset();
+    m_fetched = 0;
     m_active = false;
     m_fields.clear();
     m_rows.Clear();
@@ -86,6 +137,13 @@ void TQuery::Close()
 
 void TQuery::First()
 {
+    if (m_uniDirectional && m_active) {
+        if (m_fetched > 1)
+            throw EDatabaseError(QStringLiteral("Operation not allowed on a unidirectional query"));
+        m_row = m_fetched ? 0 : -1;
+        m_eof = !m_fetched;
+        return;
+    }
     m_row = m_rows.RowCount() > 0 ? 0 : -1;
     m_eof = m_row < 0;
 }
@@ -94,6 +152,16 @@ void TQuery::Next()
 {
     if (m_eof)
         return;
+    if (m_uniDirectional) {
+        if (m_cursor && m_cursor->Fetch(m_fetchBuffer)) {
+            std::move(m_fetchBuffer.begin(), m_fetchBuffer.end(), m_rows.Cells.begin());
+            ++m_fetched;
+        } else {
+            m_eof = true;
+            m_cursor.reset(); // the statement is done: free it at once
+        }
+        return;
+    }
     if (m_row + 1 < m_rows.RowCount())
         ++m_row;
     else

@@ -2,16 +2,18 @@
 
 #include <QStringList>
 #include <QVariant>
+#include <deque>
 #include <vector>
 
 #include "common/TFieldType.h"
 
-// The rows a statement returned, held on the client (row-major cells).
+// The rows a statement returned, held on the client (row-major cells; a deque
+// grows without moving what it holds).
 struct TResultSet
 {
     QStringList Names;
     std::vector<TFieldType> Types;
-    std::vector<QVariant> Cells;
+    std::deque<QVariant> Cells;
     qint64 RowsAffected = 0;
 
     int ColumnCount() const { return static_cast<int>(Types.size()); }

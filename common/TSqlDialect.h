@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 #include "common/TConnectionSettings.h"
@@ -10,6 +11,15 @@ class QSqlDatabase;
 class TParam;
 class TSqlStatement;
 struct TResultSet;
+
+// Rows of a running statement, read one at a time.
+class TSqlCursor
+{
+public:
+    virtual ~TSqlCursor() = default;
+    // Replaces row with the next row's values; false after the last row.
+    virtual bool Fetch(std::vector<QVariant>& row) = 0;
+};
 
 // The engine-specific part of the connection: session set-up, transactions,
 // turning a statement of the server's dialect into the engine's own text, and
@@ -35,6 +45,10 @@ public:
     // With wantRows, a statement that yields no result set is refused before it runs.
     virtual void Execute(const TSqlStatement& statement, const std::vector<QVariant>& values,
                          TResultSet& result, bool wantRows) = 0;
+    // Starts a statement whose rows are read one at a time; header receives the
+    // field names and declared types. This version reads them all at once.
+    virtual std::unique_ptr<TSqlCursor> OpenCursor(const TSqlStatement& statement,
+                                                   const std::vector<QVariant>& values, TResultSet& header);
     // Runs engine text without parameters (session and savepoint commands).
     virtual void ExecuteDirect(const QString& nativeSql) = 0;
 

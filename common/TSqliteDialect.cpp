@@ -125,15 +125,6 @@ void TSqliteDialect::Attach(QSqlDatabase& db, const TConnectionSettings& setting
     ExecuteDirect(QStringLiteral("CREATE TEMP VIEW IF NOT EXISTS DUAL AS SELECT 'X' AS DUMMY"));
 }
 
-void TSqliteDialect::Detach()
-{
-    for (sqlite3_stmt* stmt : std::as_const(m_cache))
-        sqlite3_finalize(stmt);
-    m_cache.clear();
-    m_cacheOrder.clear();
-    m_handle = nullptr;
-}
-
 void TSqliteDialect::ExecuteDirect(const QString& nativeSql)
 {
     char* error = nullptr;
@@ -199,10 +190,8 @@ QString TSqliteDialect::Translate(const TSqlStatement& s) const
     return out;
 }
 
-sqlite3_stmt* TSqliteDialect::Prepared(const TSqlStatement& statement)
+sqlite3_stmt* TSqliteDialect::Compile(const TSqlStatement& statement)
 {
-    if (sqlite3_stmt* cached = m_cache.value(statement.Text()))
-        return cached;
     const QByteArray native = Translate(statement).toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
@@ -210,10 +199,19 @@ sqlite3_stmt* TSqliteDialect::Prepared(const TSqlStatement& statement)
         Fail();
     if (!stmt)
         throw EDatabaseError(QStringLiteral("The statement is empty"));
-    if (!QByteArray(tail).trimmed().isEmpty() && QByteArray(tail).trimmed() != ";") {
+    const QByteArray rest = QByteArray(tail).trimmed();
+    if (!rest.isEmpty() && rest != ";") {
         sqlite3_finalize(stmt);
         throw EDatabaseError(QStringLiteral("Only one statement can run at a time"));
     }
+    return stmt;
+}
+
+sqlite3_stmt* TSqliteDialect::Prepared(const TSqlStatement& statement)
+{
+    if (sqlite3_stmt* cached = m_cache.value(statement.Text()))
+        return cached;
+    sqlite3_stmt* stmt = Compile(statement);
     if (m_cacheOrder.size() >= kCacheSize)
         sqlite3_finalize(m_cache.take(m_cacheOrder.takeFirst()));
     m_cache.insert(statement.Text(), stmt);
@@ -221,20 +219,8 @@ sqlite3_stmt* TSqliteDialect::Prepared(const TSqlStatement& statement)
     return stmt;
 }
 
-void TSqliteDialect::Execute(const TSqlStatement& statement, const std::vector<QVariant>& values,
-                             TResultSet& result, bool wantRows)
+void TSqliteDialect::Bind(sqlite3_stmt* stmt, const std::vector<QVariant>& values)
 {
-    sqlite3_stmt* stmt = Prepared(statement);
-    struct TReset
-    {
-        sqlite3_stmt* s;
-        ~TReset()
-        {
-            sqlite3_reset(s);
-            sqlite3_clear_bindings(s);
-        }
-    } reset{stmt};
-
     for (int i = 0; i < static_cast<int>(values.size()); ++i) {
         const QVariant& v = values[i];
         int rc = SQLITE_OK;
@@ -262,17 +248,58 @@ void TSqliteDialect::Execute(const TSqlStatement& statement, const std::vector<Q
         if (rc != SQLITE_OK)
             Fail();
     }
+}
 
+std::vector<TFieldType> TSqliteDialect::ReadHeader(sqlite3_stmt* stmt, const TSqlStatement& statement,
+                                                   TResultSet& header)
+{
     const int columns = sqlite3_column_count(stmt);
-    if (wantRows && columns == 0)
-        throw EDatabaseError(QStringLiteral("The statement returns no rows to open"));
-    result.Clear();
+    header.Clear();
     std::vector<TFieldType> declared(columns);
     for (int c = 0; c < columns; ++c) {
-        result.Names.append(FieldNameOf(statement, sqlite3_column_name(stmt, c)));
+        header.Names.append(FieldNameOf(statement, sqlite3_column_name(stmt, c)));
         declared[c] = TypeOfDeclared(sqlite3_column_decltype(stmt, c));
     }
-    result.Types = declared;
+    header.Types = declared;
+    return declared;
+}
+
+namespace {
+
+// Clears a statement for its next use, however the run ended.
+struct TStatementReset
+{
+    sqlite3_stmt* Stmt;
+    ~TStatementReset()
+    {
+        sqlite3_reset(Stmt);
+        sqlite3_clear_bindings(Stmt);
+    }
+};
+
+// An expression column takes its type from its first value.
+void ResolveTypes(TResultSet& result)
+{
+    for (int c = 0; c < result.ColumnCount(); ++c) {
+        for (int r = 0; result.Types[c] == ftUnknown && r < result.RowCount(); ++r)
+            result.Types[c] = TValueConversion::TypeOf(result.Cell(r, c));
+        if (result.Types[c] == ftUnknown)
+            result.Types[c] = ftString;
+    }
+}
+
+} // namespace
+
+void TSqliteDialect::Execute(const TSqlStatement& statement, const std::vector<QVariant>& values,
+                             TResultSet& result, bool wantRows)
+{
+    sqlite3_stmt* stmt = Prepared(statement);
+    TStatementReset reset{stmt};
+    Bind(stmt, values);
+    const std::vector<TFieldType> declared = ReadHeader(stmt, statement, result);
+    const int columns = static_cast<int>(declared.size());
+    if (wantRows && columns == 0)
+        throw EDatabaseError(QStringLiteral("The statement returns no rows to open"));
     const bool reads = sqlite3_stmt_readonly(stmt) != 0;
     for (;;) {
         const int rc = sqlite3_step(stmt);
@@ -283,12 +310,82 @@ void TSqliteDialect::Execute(const TSqlStatement& statement, const std::vector<Q
         for (int c = 0; c < columns; ++c)
             result.Cells.push_back(CellValue(stmt, c, declared[c]));
     }
-    // An expression column takes its type from its first value.
-    for (int c = 0; c < columns; ++c) {
-        for (int r = 0; result.Types[c] == ftUnknown && r < result.RowCount(); ++r)
-            result.Types[c] = TValueConversion::TypeOf(result.Cell(r, c));
-        if (result.Types[c] == ftUnknown)
-            result.Types[c] = ftString;
-    }
+    ResolveTypes(result);
     result.RowsAffected = reads ? 0 : sqlite3_changes64(m_handle);
+}
+
+// Reads a statement row by row on its own compiled statement, so that a
+// cached statement of the same text stays free for other queries.
+class TSqliteCursor : public TSqlCursor
+{
+public:
+    TSqliteCursor(TSqliteDialect* dialect, sqlite3_stmt* stmt, std::vector<TFieldType> declared)
+        : m_dialect(dialect), m_stmt(stmt), m_declared(std::move(declared))
+    {
+        m_dialect->m_cursors.insert(this);
+    }
+
+    ~TSqliteCursor() override
+    {
+        if (m_dialect)
+            m_dialect->m_cursors.remove(this);
+        Abandon();
+    }
+
+    // The connection closes: the statement goes with it.
+    void Abandon()
+    {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        m_dialect = nullptr;
+    }
+
+    bool Fetch(std::vector<QVariant>& row) override
+    {
+        if (!m_stmt)
+            throw EDatabaseError(QStringLiteral("The database connection is not open"));
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_DONE)
+            return false;
+        if (rc != SQLITE_ROW)
+            m_dialect->Fail();
+        row.resize(m_declared.size());
+        for (int c = 0; c < static_cast<int>(m_declared.size()); ++c)
+            row[c] = CellValue(m_stmt, c, m_declared[c]);
+        return true;
+    }
+
+private:
+    TSqliteDialect* m_dialect;
+    sqlite3_stmt* m_stmt;
+    std::vector<TFieldType> m_declared;
+};
+
+std::unique_ptr<TSqlCursor> TSqliteDialect::OpenCursor(const TSqlStatement& statement,
+                                                       const std::vector<QVariant>& values, TResultSet& header)
+{
+    sqlite3_stmt* stmt = Compile(statement);
+    std::vector<TFieldType> declared;
+    try {
+        Bind(stmt, values);
+        declared = ReadHeader(stmt, statement, header);
+        if (declared.empty())
+            throw EDatabaseError(QStringLiteral("The statement returns no rows to open"));
+    } catch (...) {
+        sqlite3_finalize(stmt);
+        throw;
+    }
+    return std::make_unique<TSqliteCursor>(this, stmt, declared);
+}
+
+void TSqliteDialect::Detach()
+{
+    for (TSqliteCursor* cursor : std::as_const(m_cursors))
+        cursor->Abandon();
+    m_cursors.clear();
+    for (sqlite3_stmt* stmt : std::as_const(m_cache))
+        sqlite3_finalize(stmt);
+    m_cache.clear();
+    m_cacheOrder.clear();
+    m_handle = nullptr;
 }

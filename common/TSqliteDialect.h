@@ -4,10 +4,12 @@
 #include <QList>
 #include <QSet>
 
+#include "common/TFieldType.h"
 #include "common/TSqlDialect.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
+class TSqliteCursor;
 
 // The embedded engine. Runs statements on the native handle of Qt's SQLite
 // connection, keeps the most recent prepared statements, and rewrites only what
@@ -31,16 +33,24 @@ public:
     QString Translate(const TSqlStatement& statement) const override;
     void Execute(const TSqlStatement& statement, const std::vector<QVariant>& values,
                  TResultSet& result, bool wantRows) override;
+    std::unique_ptr<TSqlCursor> OpenCursor(const TSqlStatement& statement, const std::vector<QVariant>& values,
+                                           TResultSet& header) override;
     void ExecuteDirect(const QString& nativeSql) override;
     bool RunsProceduresLocally() const override { return true; }
 
     sqlite3* Handle() const { return m_handle; }
 
 private:
+    friend class TSqliteCursor;
+
+    sqlite3_stmt* Compile(const TSqlStatement& statement);
     sqlite3_stmt* Prepared(const TSqlStatement& statement);
+    void Bind(sqlite3_stmt* stmt, const std::vector<QVariant>& values);
+    std::vector<TFieldType> ReadHeader(sqlite3_stmt* stmt, const TSqlStatement& statement, TResultSet& header);
     [[noreturn]] void Fail() const;
 
     sqlite3* m_handle = nullptr;
     QHash<QString, sqlite3_stmt*> m_cache; // by the statement's own text
     QList<QString> m_cacheOrder;           // oldest first
+    QSet<TSqliteCursor*> m_cursors;        // open cursors, each with its own statement
 };

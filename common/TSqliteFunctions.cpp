@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <sqlite3.h>
@@ -55,6 +56,15 @@ void ResultText(sqlite3_context* ctx, const QString& text)
     }
     const QByteArray bytes = text.toUtf8();
     sqlite3_result_text(ctx, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+}
+
+// A whole-number argument, kept within a range no text or number reaches.
+qint64 WholeArgument(sqlite3_value* v, qint64 limit)
+{
+    const double d = std::trunc(sqlite3_value_double(v));
+    if (!std::isfinite(d))
+        return 0;
+    return static_cast<qint64>(std::clamp(d, static_cast<double>(-limit), static_cast<double>(limit)));
 }
 
 void ResultError(sqlite3_context* ctx, const QString& message)
@@ -189,8 +199,13 @@ QString FormatDate(double dayNumber, const std::vector<TFormatPart>& parts)
 // A date argument: a day number, or text in the default format.
 std::optional<double> DateArgument(sqlite3_context* ctx, sqlite3_value* v, const char* function)
 {
-    if (IsNumericValue(v))
-        return sqlite3_value_double(v);
+    if (IsNumericValue(v)) {
+        const double day = sqlite3_value_double(v);
+        if (day >= 1.0 && day < 1e8) // Julian days from 4713 BC to far beyond any contract
+            return day;
+        ResultError(ctx, QStringLiteral("%1: %2 is not a date").arg(QLatin1String(function), TextOf(v)));
+        return std::nullopt;
+    }
     QString error;
     const auto day = ParseDate(TextOf(v), kDefaultDateFormat, &error);
     if (!day)
@@ -292,12 +307,12 @@ void Substr(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         }
     }
     const QString text = TextOf(argv[0]);
-    qint64 start = static_cast<qint64>(std::trunc(sqlite3_value_double(argv[1])));
+    qint64 start = WholeArgument(argv[1], 1LL << 40);
     if (start == 0)
         start = 1;
     if (start < 0)
         start = text.size() + start + 1;
-    qint64 length = argc > 2 ? static_cast<qint64>(std::trunc(sqlite3_value_double(argv[2]))) : text.size();
+    qint64 length = argc > 2 ? WholeArgument(argv[2], 1LL << 40) : text.size();
     if (start < 1 || length < 1) {
         sqlite3_result_null(ctx);
         return;
@@ -329,7 +344,7 @@ void Trunc(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         ResultError(ctx, QStringLiteral("TRUNC: '%1' is not a number").arg(TextOf(argv[0])));
         return;
     }
-    const int digits = argc > 1 ? static_cast<int>(std::trunc(sqlite3_value_double(argv[1]))) : 0;
+    const int digits = argc > 1 ? static_cast<int>(WholeArgument(argv[1], 30)) : 0;
     if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && digits >= 0) {
         sqlite3_result_value(ctx, argv[0]);
         return;
@@ -415,7 +430,7 @@ void AddMonths(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     const double whole = std::floor(*day);
     const QDate date = QDate::fromJulianDay(static_cast<qint64>(whole));
-    const QDate firstOfTarget = QDate(date.year(), date.month(), 1).addMonths(static_cast<int>(std::trunc(*months)));
+    const QDate firstOfTarget = QDate(date.year(), date.month(), 1).addMonths(static_cast<int>(std::clamp(std::trunc(*months), -120000.0, 120000.0)));
     const int lastDay = firstOfTarget.daysInMonth();
     const bool wasLastDay = date.day() == date.daysInMonth();
     const int targetDay = (wasLastDay || date.day() > lastDay) ? lastDay : date.day();

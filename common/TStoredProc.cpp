@@ -40,6 +40,22 @@ void TStoredProc::ExecProc()
         dialect.CallProcedure(m_name, m_params);
 }
 
+namespace {
+
+// Takes the failed call's work back. When the engine has already rolled the
+// whole transaction back, there is no savepoint left and the call's own error
+// is the one to report.
+void UndoCall(TSqlDialect& dialect)
+{
+    try {
+        dialect.ExecuteDirect(QStringLiteral("ROLLBACK TO SAVEPOINT SELVAR_PROC"));
+        dialect.ExecuteDirect(QStringLiteral("RELEASE SAVEPOINT SELVAR_PROC"));
+    } catch (const EDatabaseError&) {
+    }
+}
+
+} // namespace
+
 void TStoredProc::RunLocally()
 {
     const auto* procedure = TProcedureRegistry::Instance().Find(m_name);
@@ -51,12 +67,10 @@ void TStoredProc::RunLocally()
     try {
         body(m_database, *this);
     } catch (const EDatabaseError&) {
-        dialect.ExecuteDirect(QStringLiteral("ROLLBACK TO SAVEPOINT SELVAR_PROC"));
-        dialect.ExecuteDirect(QStringLiteral("RELEASE SAVEPOINT SELVAR_PROC"));
+        UndoCall(dialect);
         throw;
     } catch (const std::exception& e) {
-        dialect.ExecuteDirect(QStringLiteral("ROLLBACK TO SAVEPOINT SELVAR_PROC"));
-        dialect.ExecuteDirect(QStringLiteral("RELEASE SAVEPOINT SELVAR_PROC"));
+        UndoCall(dialect);
         const auto* own = dynamic_cast<const ESelvarError*>(&e);
         throw EDatabaseError(own ? own->Message() : QString::fromLocal8Bit(e.what()));
     }

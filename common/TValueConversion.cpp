@@ -8,9 +8,9 @@
 
 bool TValueConversion::IsNull(const QVariant& value)
 {
-    if (!value.isValid() || value.isNull())
-        return true;
-    return value.typeId() == QMetaType::QString && value.toString().isEmpty();
+    if (value.typeId() == QMetaType::QString)
+        return static_cast<const QString*>(value.constData())->isEmpty();
+    return !value.isValid() || value.isNull();
 }
 
 QString TValueConversion::NumberText(double value)
@@ -22,9 +22,11 @@ QString TValueConversion::NumberText(double value)
 
 QString TValueConversion::ToString(const QVariant& value)
 {
-    if (IsNull(value))
-        return QString();
     switch (value.typeId()) {
+    case QMetaType::QString:
+        return *static_cast<const QString*>(value.constData());
+    case QMetaType::UnknownType:
+        return QString();
     case QMetaType::Double:
     case QMetaType::Float:
         return NumberText(value.toDouble());

@@ -2,7 +2,6 @@
 
 #include <QScrollBar>
 #include <algorithm>
-#include <map>
 
 #include "controls/TwColumn.h"
 #include "controls/TwColumns.h"
@@ -22,8 +21,10 @@ TwCustomGrid::TwCustomGrid(QWidget* parent)
 }
 
 // Columns go first: they still reach their groups and footers as they leave.
+// Painting and extents stay suspended, since the concrete grid is gone.
 TwCustomGrid::~TwCustomGrid()
 {
+    BeginUpdate();
     m_columns->Clear();
 }
 
@@ -132,7 +133,7 @@ void TwCustomGrid::EndUpdate(bool repaint)
 
 void TwCustomGrid::InvalidateGrid()
 {
-    if (!Updating())
+    if (!Updating() && isVisible())
         viewport()->update();
 }
 

@@ -4,6 +4,10 @@
 #include <functional>
 #include <memory>
 
+#include "controls/TwFixedStyle.h"
+#include "controls/TwGridLines.h"
+#include "controls/TwIndicators.h"
+#include "controls/TwMarkers.h"
 #include "controls/TwTypes.h"
 
 class TwColumn;
@@ -29,6 +33,12 @@ public:
     TwGroups* Groups() const { return m_groups.get(); }
     TwGridFooters* Footers() const { return m_footers.get(); }
     TwGridHeaders* Headers() const { return m_headers.get(); }
+    TwFixedStyle& FixedStyle() { return m_fixedStyle; }
+    TwIndicators& Indicators() { return m_indicators; }
+    TwMarkers& Markers() { return m_markers; }
+    // Lines between data cells, and those closing the last row and column.
+    TwGridLines& Lines() { return m_lines; }
+    TwGridLines& EndLines() { return m_endLines; }
 
     virtual int RowCount() const = 0;
     int Row() const { return m_row; }
@@ -114,6 +124,11 @@ private:
     std::unique_ptr<TwGroups> m_groups;
     std::unique_ptr<TwGridFooters> m_footers;
     std::unique_ptr<TwGridHeaders> m_headers;
+    TwFixedStyle m_fixedStyle;
+    TwIndicators m_indicators;
+    TwMarkers m_markers;
+    TwGridLines m_lines{TwColors::Gray()};
+    TwGridLines m_endLines;
     TwGridOptions m_options = wgoArrowMove | wgoConfirmDelete | wgoEnterToTab | wgoFocusRect;
     bool m_groupMode = false;
     int m_colRowHeight = 18;

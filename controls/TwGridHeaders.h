@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "controls/TwGridLinesEx.h"
+
 class TwCustomGrid;
 class TwHeaderTitle;
 
@@ -19,6 +21,8 @@ public:
     // The current layout's height; fires OnHeaderHeightChange.
     int Height() const;
     void SetHeight(int value);
+    // Cell and level lines of the title band are black.
+    TwGridLinesEx& Lines() { return m_lines; }
     bool Sizing() const { return m_sizing; }
     void SetSizing(bool value) { m_sizing = value; }
     TwHeaderTitle* Title() const { return m_title.get(); }
@@ -29,6 +33,7 @@ private:
     TwCustomGrid* m_grid;
     int m_colHeight = 21;
     int m_grpHeight = 42;
+    TwGridLinesEx m_lines{Qt::black};
     bool m_sizing = false;
     std::unique_ptr<TwHeaderTitle> m_title;
     bool m_visible = true;

@@ -321,6 +321,9 @@ void TwGroup::MoveInLevel(TwColumn* column, int position)
 
 void TwGroup::AttachLoaded(TwColumn* column)
 {
+    for (const auto& level : m_levelColumns)
+        if (std::find(level.begin(), level.end(), column) != level.end())
+            return;
     const int l = qBound(0, column->m_level, m_levels - 1);
     column->m_level = l;
     m_levelColumns[size_t(l)].push_back(column);

@@ -2,6 +2,7 @@
 
 #include <QCollatorSortKey>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <optional>
 
@@ -109,6 +110,7 @@ TwMemGrid::TwMemGrid(QWidget* parent) : TwCustomGrid(parent), m_rowInfos(this), 
 // Columns leave while the grid is still whole.
 TwMemGrid::~TwMemGrid()
 {
+    BeginUpdate();
     Columns()->Clear();
 }
 
@@ -385,15 +387,20 @@ void TwMemGrid::Sort(int ACol, bool Descending, bool SetMark)
                          [&](int a, int b) { return Descending ? compare(a, b) > 0 : compare(a, b) < 0; });
     } else {
         // Empty cells sort as -infinity: below every value, equal to each other.
-        std::vector<double> keys(static_cast<size_t>(rows));
+        std::vector<std::pair<double, int>> keys(static_cast<size_t>(rows));
         for (int r = 0; r < rows; ++r) {
             const TwSlotRef slot = column->Pool().Slot(r);
-            keys[size_t(r)] = TwSlotCodec::IsNull(slot) ? -std::numeric_limits<double>::infinity()
-                                                        : TwSlotCodec::GetFloat(type, slot);
+            keys[size_t(r)] = {TwSlotCodec::IsNull(slot) ? -std::numeric_limits<double>::infinity()
+                                                         : TwSlotCodec::GetFloat(type, slot),
+                               r};
         }
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return Descending ? keys[size_t(a)] > keys[size_t(b)] : keys[size_t(a)] < keys[size_t(b)];
-        });
+        using Key = std::pair<double, int>;
+        if (Descending)
+            std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.first > b.first; });
+        else
+            std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.first < b.first; });
+        for (int r = 0; r < rows; ++r)
+            order[size_t(r)] = keys[size_t(r)].second;
     }
     for (int i = 0; i < Columns()->Count(); ++i)
         Column(i)->Pool().Permute(order);

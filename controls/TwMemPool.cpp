@@ -5,7 +5,43 @@
 
 namespace {
 constexpr int kStep = 16;
+
+// Applies a permutation in place, cycle by cycle (new i = old order[i]), so
+// that sorting allocates nothing per column. `move(to, from)` moves one item
+// and `save`/`restore` park the first item of a cycle.
+template <typename Move, typename Save, typename Restore>
+void PermuteInPlace(const std::vector<int>& order, Move move, Save save, Restore restore)
+{
+    std::vector<bool> done(order.size(), false);
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (done[start] || size_t(order[start]) == start) {
+            done[start] = true;
+            continue;
+        }
+        save(start);
+        size_t j = start;
+        while (true) {
+            done[j] = true;
+            const size_t k = size_t(order[j]);
+            if (k == start) {
+                restore(j);
+                break;
+            }
+            move(j, k);
+            j = k;
+        }
+    }
 }
+
+template <size_t Size>
+void PermuteSlots(quint8* data, quint8* parked, const std::vector<int>& order)
+{
+    PermuteInPlace(
+        order, [&](size_t to, size_t from) { std::memcpy(data + to * Size, data + from * Size, Size); },
+        [&](size_t i) { std::memcpy(parked, data + i * Size, Size); },
+        [&](size_t i) { std::memcpy(data + i * Size, parked, Size); });
+}
+} // namespace
 
 TwMemPool::TwMemPool(TwMemColumn* owner) : m_owner(owner) {}
 
@@ -49,9 +85,9 @@ void TwMemPool::InsertSlot(int row)
     if (m_capacity == m_count)
         Reallocate(m_capacity + kStep);
     quint8* at = m_data.data() + size_t(row) * size_t(m_slotSize);
-    std::memmove(at + m_slotSize, at, size_t(m_count - row) * size_t(m_slotSize));
-    std::fill(m_scratch.begin(), m_scratch.end(), quint8(0));
-    std::memcpy(at, m_scratch.data(), size_t(m_slotSize));
+    if (row < m_count)
+        std::memmove(at + m_slotSize, at, size_t(m_count - row) * size_t(m_slotSize));
+    std::memset(at, 0, size_t(m_slotSize));
     if (m_hasStrings)
         m_strings.insert(m_strings.begin() + row, QString());
     ++m_count;
@@ -91,26 +127,32 @@ void TwMemPool::MoveSlot(int from, int to)
 
 void TwMemPool::Permute(const std::vector<int>& order)
 {
-    const size_t size = size_t(m_slotSize);
-    std::vector<quint8> data(m_data.size(), 0);
-    for (size_t i = 0; i < order.size(); ++i)
-        std::memcpy(data.data() + i * size, m_data.data() + size_t(order[i]) * size, size);
-    m_data.swap(data);
+    quint8* data = m_data.data();
+    quint8* parked = m_scratch.data();
+    switch (m_slotSize) {
+    case 1: PermuteSlots<1>(data, parked, order); break;
+    case 2: PermuteSlots<2>(data, parked, order); break;
+    case 3: PermuteSlots<3>(data, parked, order); break;
+    case 5: PermuteSlots<5>(data, parked, order); break;
+    case 9: PermuteSlots<9>(data, parked, order); break;
+    default: {
+        const size_t size = size_t(m_slotSize);
+        PermuteInPlace(
+            order, [&](size_t to, size_t from) { std::memcpy(data + to * size, data + from * size, size); },
+            [&](size_t i) { std::memcpy(parked, data + i * size, size); },
+            [&](size_t i) { std::memcpy(data + i * size, parked, size); });
+    }
+    }
     if (m_hasStrings) {
-        std::vector<QString> strings;
-        strings.reserve(m_strings.size());
-        for (const int from : order)
-            strings.push_back(std::move(m_strings[size_t(from)]));
-        m_strings.swap(strings);
+        QString parkedText;
+        PermuteInPlace(
+            order, [&](size_t to, size_t from) { m_strings[to] = std::move(m_strings[from]); },
+            [&](size_t i) { parkedText = std::move(m_strings[i]); },
+            [&](size_t i) { m_strings[i] = std::move(parkedText); });
     }
 }
 
 void TwMemPool::EmptyAll()
 {
     std::memset(m_data.data(), 0, size_t(m_count) * size_t(m_slotSize));
-}
-
-TwSlotRef TwMemPool::Slot(int row)
-{
-    return TwSlotRef{m_data.data() + size_t(row) * size_t(m_slotSize), m_hasStrings ? &m_strings[size_t(row)] : nullptr};
 }

@@ -31,7 +31,11 @@ public:
     void Permute(const std::vector<int>& order);
     void EmptyAll();
 
-    TwSlotRef Slot(int row);
+    TwSlotRef Slot(int row)
+    {
+        return TwSlotRef{m_data.data() + size_t(row) * size_t(m_slotSize),
+                         m_hasStrings ? &m_strings[size_t(row)] : nullptr};
+    }
 
 private:
     void Reallocate(int capacity);

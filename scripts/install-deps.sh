@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libqt6sql6-psql
   libgl-dev
   libsqlite3-dev sqlite3
-  libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev
+  libxlsxwriter-dev libminizip-dev libfreexl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-nanum xvfb xauth x11-utils ccache
 )

@@ -81,6 +81,8 @@ TEST_F(OracleFunctions, DatesAreDayNumbersWithEightDigitDefaultFormat)
     EXPECT_EQ(Eval("TO_DATE(NULL)"), "");
     EXPECT_THROW(Eval("TO_DATE('2007013')"), EDatabaseError);
     EXPECT_THROW(Eval("TO_DATE('20070231')"), EDatabaseError);
+    EXPECT_THROW(Eval("TO_CHAR(1e300, 'YYYY')"), EDatabaseError);
+    EXPECT_THROW(Eval("ADD_MONTHS(-5, 1)"), EDatabaseError);
 }
 
 TEST_F(OracleFunctions, AddMonthsKeepsMonthEnds)

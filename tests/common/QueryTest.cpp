@@ -147,3 +147,48 @@ TEST_F(Query, ParamsConvertLikeTheServerTexts)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Query, UniDirectionalReadsRowByRowAndRefusesGoingBack)
+{
+    TQuery q(t.Db());
+    q.SetUniDirectional(true);
+    q.SQL() << "SELECT CODE, NAME, AMT * 2 AS DOUBLED FROM SHOP ORDER BY CODE";
+    q.Open();
+    EXPECT_THROW(q.SetUniDirectional(false), EDatabaseError);
+    EXPECT_EQ(q.FieldByName("DOUBLED").DataType(), ftFloat);
+    QStringList codes;
+    for (; !q.Eof(); q.Next())
+        codes << q.FieldByName("CODE").AsString();
+    EXPECT_EQ(codes, QStringList({"4001", "4002", "4003"}));
+    EXPECT_EQ(q.RecordCount(), 3);
+    EXPECT_THROW(q.First(), EDatabaseError);
+
+    // The same text still runs buffered while a cursor is open on it.
+    TQuery other(t.Db());
+    other.SQL() << "SELECT CODE, NAME, AMT * 2 AS DOUBLED FROM SHOP ORDER BY CODE";
+    q.Open();
+    other.Open();
+    EXPECT_EQ(other.RecordCount(), 3);
+    q.Next();
+    EXPECT_EQ(q.FieldByName("NAME").AsString(), "O'Brien");
+
+    // Closing the connection under an open cursor leaves nothing dangling.
+    t.Db().Close();
+    EXPECT_THROW(q.Next(), EDatabaseError);
+    q.Close();
+}
+
+TEST_F(Query, UniDirectionalEmptyResult)
+{
+    TQuery q(t.Db());
+    q.SetUniDirectional(true);
+    q.SQL() << "SELECT CODE FROM SHOP WHERE CODE = '0'";
+    q.Open();
+    EXPECT_TRUE(q.Eof());
+    EXPECT_TRUE(q.Fields(0).IsNull());
+    EXPECT_EQ(q.RecordCount(), 0);
+}
+
+} // namespace

@@ -72,6 +72,21 @@ TEST_F(StoredProc, ARefusalCarriesItsMessageAndUndoesOnlyItsOwnWork)
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM T"), "1");
 }
 
+TEST_F(StoredProc, AnyFailureOfTheBodyReachesTheCallerAsADatabaseError)
+{
+    TStoredProc proc(t.Db());
+    proc.SetProcedureName("PR_TEST_01");
+    proc.ParamByName("AK").SetAsString("c");
+    proc.ParamByName("AV").SetAsString("12,000"); // not a number: the body's conversion fails
+    try {
+        proc.ExecProc();
+        FAIL() << "conversion failure lost";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message(), "'12,000'은(는) 올바른 숫자 값이 아닙니다.");
+    }
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM T"), "0"); // its insert was taken back
+}
+
 TEST_F(StoredProc, UnknownProcedureIsADatabaseError)
 {
     TStoredProc proc(t.Db());

@@ -1,4 +1,5 @@
 #include <QDateTime>
+#include <limits>
 
 #include "MemGridFixture.h"
 #include "controls/EConvertError.h"
@@ -189,4 +190,15 @@ TEST(TwCellConversion, ChangingTheTypeConvertsStoredValues)
     EXPECT_EQ(grid->Column(0)->Defaults(), "");
     grid->Column(0)->SetDataType(wdtLong);
     EXPECT_EQ(grid->Cells(0, 0).AsInteger(), 12);
+}
+
+TEST(TwCellConversion, NonFiniteNumbersAreRefused)
+{
+    auto grid = MakeGrid({wdtFloat, wdtString});
+    grid->SetRowCount(1);
+    grid->Cells(0, 0).SetAsFloat(2);
+    EXPECT_THROW(grid->Cells(0, 0).SetAsFloat(std::numeric_limits<double>::quiet_NaN()), EConvertError);
+    EXPECT_THROW(grid->Cells(1, 0).SetAsVariant(std::numeric_limits<double>::infinity()), EConvertError);
+    EXPECT_EQ(grid->Cells(0, 0).AsFloat(), 2);
+    EXPECT_TRUE(grid->Cells(1, 0).IsNull());
 }

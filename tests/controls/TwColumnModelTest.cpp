@@ -1,3 +1,5 @@
+#include <QScrollBar>
+
 #include "MemGridFixture.h"
 #include "controls/TwColumnTitle.h"
 #include "controls/TwGridFooter.h"
@@ -205,4 +207,55 @@ TEST(TwColumnModel, LoadingAppliesPlacesAndRowCountAtTheEnd)
     EXPECT_EQ(grid.Column(1)->Width(), 70);
     EXPECT_EQ(group->ColumnLeft(grid.Column(0)), 70);
     EXPECT_EQ(group->ColumnWidth(grid.Column(0)), 30);
+}
+
+TEST(TwColumnModel, NarrowNeighbourWidensTheGroupAndEveryLevelStillFillsIt)
+{
+    auto grid = MakeGrid({wdtString, wdtString, wdtString, wdtString});
+    TwGroup* group = grid->Groups()->Add();
+    group->SetLevels(2);
+    group->SetWidth(10);
+    grid->Column(0)->SetGroup(0);
+    grid->Column(1)->SetLevelIndex(1);
+    grid->Column(1)->SetGroup(0); // 5 and 5
+    grid->Column(3)->SetLevel(1);
+    grid->Column(3)->SetGroup(0);
+    grid->SetGroupMode(true);
+    grid->Column(2)->SetLevelIndex(2);
+    grid->Column(2)->SetGroup(0); // neighbour of 5 pixels: the group grows by 3
+    EXPECT_EQ(group->Width(), 13);
+    EXPECT_EQ(grid->Column(1)->Width(), 4);
+    EXPECT_EQ(grid->Column(2)->Width(), 4);
+    EXPECT_EQ(group->ColumnWidth(grid->Column(2)), 13 - 5 - 4);
+    EXPECT_EQ(grid->Column(3)->Width(), 13);
+}
+
+TEST(TwColumnModel, HeaderAndFooterLevelsShareTheBandsByWeight)
+{
+    auto grid = GroupedGrid();
+    TwGroup* group = grid->Groups()->Items(0);
+    group->SetLevels(2);
+    group->SetWeight(3); // weights 2 and 1
+    EXPECT_EQ(group->TitleHeight(), 19);
+    EXPECT_EQ(group->HeaderLevelTop(0), 19);
+    EXPECT_EQ(group->HeaderLevelTop(1), 19 + (42 - 19) * 2 / 3);
+    EXPECT_EQ(group->HeaderLevelHeight(1), 42 - group->HeaderLevelTop(1));
+    EXPECT_EQ(group->FooterLevelTop(1, 42), 42 * 2 / 3 + 1);
+    group->SetNoColTitles(true);
+    EXPECT_EQ(group->TitleHeight(), 42);
+    group->Title()->SetVisible(false);
+    EXPECT_FALSE(group->NoColTitles());
+    EXPECT_EQ(group->HeaderLevelTop(0), 0);
+}
+
+TEST(TwColumnModel, AShownGridCanBeDestroyed)
+{
+    auto grid = MakeGrid({wdtString, wdtFloat});
+    grid->Groups()->Add();
+    grid->Column(1)->SetGroup(0);
+    grid->SetRowCount(3);
+    grid->show();
+    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 2);
+    grid.reset();
+    SUCCEED();
 }

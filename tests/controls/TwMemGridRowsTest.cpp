@@ -236,3 +236,11 @@ TEST(TwMemGridRows, SortPostsAnEditFirst)
     EXPECT_EQ(ColumnTexts(*grid), QStringList({"2", "5"}));
     EXPECT_EQ(grid->RowState(1), wrsModified);
 }
+
+TEST(TwMemGridRows, RowStateOutsideTheRowsIsABoundsError)
+{
+    auto grid = Abcd();
+    EXPECT_EQ(ErrorOf([&] { grid->RowState(4); }), "Bound Error in GetRowState(4)");
+    EXPECT_EQ(ErrorOf([&] { grid->SetRowState(-1, wrsDeleted); }), "Bound Error in SetRowState(-1)");
+    EXPECT_FALSE(grid->Selected(99));
+}

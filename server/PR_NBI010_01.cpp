@@ -1,0 +1,111 @@
+// Books a receipt ("I"), also from a suspense-account voucher, or cancels
+// the booking made with a voucher ("D").
+#include <QLocale>
+
+#include "common/TStoredProc.h"
+#include "server/TLeaseStore.h"
+#include "server/TProcedureArgs.h"
+#include "server/TServerInput.h"
+#include "server/TServerProcedures.h"
+
+namespace {
+using TI = TServerInput;
+
+QString SlipCode(const TProcedureArgs& a)
+{
+    const QString slip = a.Text("ASLIP_CODE");
+    if (!slip.isEmpty() && slip.size() != 10)
+        TI::Refuse(QStringLiteral("%1 올바르지 않습니다.").arg(TI::Quoted("전표번호", slip)));
+    return slip;
+}
+
+// A free suspense-account voucher line; returns its amount.
+double VoucherAmount(TServerSql& sql, const QString& slip)
+{
+    const QVariant amount = sql.Value(
+        "SELECT C_AMOUNT FROM VB011DT WHERE SLIP_NO = :SLIP_NO AND SLIP_SEQ_NO = :SLIP_SEQ_NO "
+        "AND MG_CODE = 140 AND ((ACCT_CODE = '2111300' AND CONF_DATE <= '20180523') "
+        "OR (ACCT_CODE = '2111310' AND CONF_DATE > '20180523'))",
+        {{"SLIP_NO", slip.left(8)}, {"SLIP_SEQ_NO", slip.mid(8, 2)}});
+    if (!amount.isValid())
+        TI::Refuse(QStringLiteral("가수금 전표(%1)가 존재하지 않습니다.").arg(slip));
+    if (sql.Exists("SELECT SLIP_CODE FROM NB020MS WHERE SLIP_CODE = :SLIP_CODE", {{"SLIP_CODE", slip}}))
+        TI::Refuse(QStringLiteral("이미 입금처리된 전표입니다."));
+    return amount.toDouble();
+}
+
+QString Won(double amount)
+{
+    return QLocale(QLocale::English).toString(amount, 'f', 0);
+}
+
+void Book(TLeaseStore& store, const TProcedureArgs& a)
+{
+    const auto contract = store.ContractOrRefuse(a.Text("ACONT_CODE"));
+    const QString amtCode = TI::Choice(a.Text("AAMT_CODE"), {"01", "02", "03", "T"}, QString(), "납입코드");
+    const QString month = TI::Month(a.Text("ANAPIP_MONTH"), "납입년월");
+    if (store.IsClosed(month))
+        TI::Refuse(QStringLiteral("%1은 마감되어 입금할 수 없습니다.").arg(TLeaseStore::MonthText(month)));
+    const QString date = TI::Date(a.Text("AIPGUM_DATE"), "입금일자");
+    const double amount = TI::PositiveAmount(a.Text("AIPGUM_AMT"), "입금금액");
+    const QString remarks = TI::Limited(a.Raw("AREMARKS"), 100, "비고");
+    const QString slip = SlipCode(a);
+    if (!slip.isEmpty() && amount > VoucherAmount(store.Sql(), slip))
+        TI::Refuse(QStringLiteral("입금금액이 전표금액보다 큽니다."));
+
+    QStringList codes{amtCode};
+    if (amtCode == "T") {
+        const QStringList open = store.OpenCodes(contract.code, month);
+        codes.clear();
+        for (const char* code : {"03", "02", "01"})
+            if (open.contains(code))
+                codes << code;
+    }
+    std::vector<TReceiptSpread::OpenLine> lines;
+    for (const QString& code : codes)
+        lines.push_back(store.Open(contract.code, code, month));
+    const double open = TReceiptSpread::TotalOpen(lines);
+    if (open <= 0)
+        TI::Refuse(QStringLiteral("입금할 금액이 없습니다."));
+    if (amount > open + 0.005)
+        TI::Refuse(QStringLiteral("입금금액(%1)이 미납금액(%2)보다 큽니다.").arg(Won(amount), Won(open)));
+
+    const int seq = store.NextSeq(contract.code, date);
+    bool first = true;
+    for (const auto& part : TReceiptSpread::Spread(amount, lines)) {
+        store.InsertReceipt(contract.code, part.amtCode, month, part.gubun, date, seq, part.amount,
+                            first ? slip : QString(), remarks);
+        first = false;
+    }
+}
+
+void CancelVoucher(TLeaseStore& store, const TProcedureArgs& a)
+{
+    const QString slip = SlipCode(a);
+    if (slip.isEmpty())
+        TI::Refuse(QStringLiteral("전표번호가 입력되지 않았습니다."));
+    TServerSql& sql = store.Sql();
+    const auto used = sql.Rows("SELECT CONT_CODE, IPGUM_DATE, IPGUM_SEQ FROM NB020MS WHERE SLIP_CODE = :SLIP_CODE",
+                               {{"SLIP_CODE", slip}});
+    if (used.empty())
+        TI::Refuse(QStringLiteral("해당 전표로 입금된 내역이 없습니다."));
+    const QVariantMap booking{{"CONT_CODE", used.front().value("CONT_CODE")},
+                              {"IPGUM_DATE", used.front().value("IPGUM_DATE")},
+                              {"IPGUM_SEQ", used.front().value("IPGUM_SEQ")}};
+    const QString where = "CONT_CODE = :CONT_CODE AND IPGUM_DATE = :IPGUM_DATE AND IPGUM_SEQ = :IPGUM_SEQ";
+    for (const auto& row : sql.Rows("SELECT DISTINCT NAPIP_MONTH FROM NB020MS WHERE " + where, booking))
+        if (store.IsClosed(row.value("NAPIP_MONTH").toString()))
+            TI::Refuse(QStringLiteral("마감된 월의 입금은 취소할 수 없습니다."));
+    sql.Exec("DELETE FROM NB020MS WHERE " + where, booking);
+}
+} // namespace
+
+void PR_NBI010_01(TDatabase& db, const TStoredProc& proc)
+{
+    const TProcedureArgs a(proc);
+    TLeaseStore store(db, a.EmpNo(), a.Ip());
+    if (TI::Choice(a.Text("AGUBUN"), {"I", "D"}, QString(), "처리구분") == "I")
+        Book(store, a);
+    else
+        CancelVoucher(store, a);
+}

@@ -1,0 +1,110 @@
+// Monthly closing with carry-over ("I"), its cancellation for one month ("D")
+// or for a range of months ("T").
+#include <QDate>
+#include <QSet>
+
+#include "common/TStoredProc.h"
+#include "server/TLeaseStore.h"
+#include "server/TProcedureArgs.h"
+#include "server/TServerInput.h"
+#include "server/TServerProcedures.h"
+
+namespace {
+using TI = TServerInput;
+
+void RefuseLaterClosed(TLeaseStore& store, const QString& month)
+{
+    const QString later = store.Sql().Value("SELECT MIN(NAPIP_MONTH) FROM NB030MS WHERE NAPIP_MONTH > :NAPIP_MONTH",
+                                            {{"NAPIP_MONTH", month}}).toString();
+    if (!later.isEmpty())
+        TI::Refuse(QStringLiteral("이후 월(%1)이 마감되어 있어 취소할 수 없습니다. 뒤의 월부터 취소하세요.")
+                       .arg(TLeaseStore::MonthText(later)));
+}
+
+void Close(TLeaseStore& store, const QString& month)
+{
+    TServerSql& sql = store.Sql();
+    if (store.IsClosed(month))
+        TI::Refuse(QStringLiteral("%1은 이미 마감되었습니다.").arg(TLeaseStore::MonthText(month)));
+    if (month > QDate::currentDate().toString(QStringLiteral("yyyyMM")))
+        TI::Refuse(QStringLiteral("아직 오지 않은 월은 마감할 수 없습니다."));
+    const QString previous = TI::MonthAfter(month, -1);
+    const bool previousHasLines = sql.Exists("SELECT CONT_CODE FROM NB010MS WHERE NAPIP_MONTH = :NAPIP_MONTH",
+                                             {{"NAPIP_MONTH", previous}});
+    if (previousHasLines && !store.IsClosed(previous))
+        TI::Refuse(QStringLiteral("전월(%1)이 마감되지 않았습니다.").arg(TLeaseStore::MonthText(previous)));
+
+    std::vector<TMonthClosing::ScheduleLine> lines;
+    for (const auto& r : sql.Rows("SELECT CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, NAPIP_AMT, DELAY_RATE "
+                                  "FROM NB010MS WHERE NAPIP_MONTH = :NAPIP_MONTH", {{"NAPIP_MONTH", month}}))
+        lines.push_back({r["CONT_CODE"].toString(), r["AMT_CODE"].toString(), r["NAPIP_MONTH"].toString(),
+                         r["NAPIP_DATE"].toString(), r["NAPIP_AMT"].toDouble(), r["DELAY_RATE"].toDouble()});
+    std::vector<TMonthClosing::Receipt> receipts;
+    for (const auto& r : sql.Rows("SELECT CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_GUBUN, IPGUM_DATE, IPGUM_AMT "
+                                  "FROM NB020MS WHERE NAPIP_MONTH = :NAPIP_MONTH", {{"NAPIP_MONTH", month}}))
+        receipts.push_back({r["CONT_CODE"].toString(), r["AMT_CODE"].toString(), r["NAPIP_MONTH"].toString(),
+                            r["NAPIP_GUBUN"].toString(), r["IPGUM_DATE"].toString(), r["IPGUM_AMT"].toDouble()});
+    QSet<QString> arrears;
+    for (const auto& r : sql.Rows("SELECT CONT_CODE FROM NA020MS WHERE MINAP_CHK = 'Y'"))
+        arrears.insert(r["CONT_CODE"].toString());
+
+    const auto rows = TMonthClosing::Close(month, lines, store.ClosingRows(previous), receipts, arrears);
+    if (rows.empty())
+        TI::Refuse(QStringLiteral("%1에 마감할 납입스케쥴이 없습니다.").arg(TLeaseStore::MonthText(month)));
+    QSet<QString> contracts;
+    const QString today = TI::FromDate(QDate::currentDate());
+    for (const auto& row : rows) {
+        sql.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, LAST_MINAPAMT, "
+                 "LAST_DELAYAMT, NEXT_DATE, NAPIP_AMT, IPGUM_AMT, IPGUM_DELAYAMT, THIS_MINAPAMT, "
+                 "THIS_MINAPDEALYAMT, THIS_MONTHDELAYAMT, U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CONT_CODE, "
+                 ":AMT_CODE, :NAPIP_MONTH, :NAPIP_DATE, :LAST_MINAPAMT, :LAST_DELAYAMT, :NEXT_DATE, "
+                 ":NAPIP_AMT, :IPGUM_AMT, :IPGUM_DELAYAMT, :THIS_MINAPAMT, :THIS_MINAPDEALYAMT, 0, "
+                 ":U_EMP_NO, :U_IP, :U_SYS_DATE)",
+                 store.Audit({{"CONT_CODE", row.contCode}, {"AMT_CODE", row.amtCode}, {"NAPIP_MONTH", month},
+                              {"NAPIP_DATE", row.napipDate}, {"LAST_MINAPAMT", row.lastUnpaid},
+                              {"LAST_DELAYAMT", row.lastDelay}, {"NEXT_DATE", today},
+                              {"NAPIP_AMT", row.billed}, {"IPGUM_AMT", row.paidAmount},
+                              {"IPGUM_DELAYAMT", row.paidDelay}, {"THIS_MINAPAMT", row.carriedUnpaid},
+                              {"THIS_MINAPDEALYAMT", row.carriedDelay}}));
+        contracts.insert(row.contCode);
+    }
+    for (const QString& code : contracts)
+        store.RefreshArrears(code);
+}
+
+// Removes the closings of from..to and brings the arrears back to the month before.
+void Cancel(TLeaseStore& store, const QString& from, const QString& to)
+{
+    RefuseLaterClosed(store, to);
+    TServerSql& sql = store.Sql();
+    const QVariantMap range{{"FROM_MONTH", from}, {"TO_MONTH", to}};
+    QSet<QString> contracts;
+    for (const auto& r : sql.Rows("SELECT DISTINCT CONT_CODE FROM NB030MS WHERE NAPIP_MONTH BETWEEN "
+                                  ":FROM_MONTH AND :TO_MONTH", range))
+        contracts.insert(r["CONT_CODE"].toString());
+    if (contracts.isEmpty())
+        TI::Refuse(QStringLiteral("취소할 마감 자료가 없습니다."));
+    sql.Exec("DELETE FROM NB030MS WHERE NAPIP_MONTH BETWEEN :FROM_MONTH AND :TO_MONTH", range);
+    for (const QString& code : contracts)
+        store.RefreshArrears(code);
+}
+} // namespace
+
+void PR_NDI010_01(TDatabase& db, const TStoredProc& proc)
+{
+    const TProcedureArgs a(proc);
+    TLeaseStore store(db, a.EmpNo(), a.Ip());
+    const QString gubun = TI::Choice(a.Text("AGUBUN"), {"I", "D", "T"}, QString(), "처리구분");
+    if (gubun == "T") {
+        const QString from = TI::Month(a.Text("ANAPIP_MONTH_FROM"), "취소 시작년월");
+        const QString to = TI::Month(a.Text("ANAPIP_MONTH_TO"), "취소 종료년월");
+        TI::Period(from, to, "취소 기간");
+        return Cancel(store, from, to);
+    }
+    const QString month = TI::Month(a.Text("ANAPIP_MONTH"), "마감년월");
+    if (gubun == "I")
+        return Close(store, month);
+    if (!store.IsClosed(month))
+        TI::Refuse(QStringLiteral("%1은 마감되지 않았습니다.").arg(TLeaseStore::MonthText(month)));
+    Cancel(store, month, month);
+}

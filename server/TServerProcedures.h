@@ -1,0 +1,22 @@
+#pragma once
+
+class TDatabase;
+class TStoredProc;
+
+// The stored procedures of the lease server, one source file per procedure,
+// named after it. Each refuses bad input with EDatabaseError and its Korean
+// message; its business rules are described in docs/server-rules.md.
+void PR_NAI010_01(TDatabase& db, const TStoredProc& proc); // shops
+void PR_NAI020_01(TDatabase& db, const TStoredProc& proc); // contracts and renewals
+void PR_NBI010_01(TDatabase& db, const TStoredProc& proc); // receipts and voucher cancellation
+void PR_NBI010_02(TDatabase& db, const TStoredProc& proc); // deleting one receipt line
+void PR_NBI020_01(TDatabase& db, const TStoredProc& proc); // one schedule month
+void PR_NBI020_02(TDatabase& db, const TStoredProc& proc); // schedule regeneration
+void PR_NBI030_01(TDatabase& db, const TStoredProc& proc); // management-fee bill
+void PR_NBI040_IM(TDatabase& db, const TStoredProc& proc); // import check
+void PR_NBI040_01(TDatabase& db, const TStoredProc& proc); // import
+void PR_NBI050_01(TDatabase& db, const TStoredProc& proc); // basic data and its initialisation
+void PR_NDI010_01(TDatabase& db, const TStoredProc& proc); // monthly closing and its cancellation
+
+// Registers every procedure above with its parameters in declaration order.
+void RegisterServerProcedures();

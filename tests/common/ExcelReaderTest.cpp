@@ -1,0 +1,324 @@
+#include <QDate>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <zip.h>
+#include <xlsxwriter.h>
+
+#include "common/EExcelError.h"
+#include "common/TExcelApplication.h"
+#include "common/TExcelLimits.h"
+#include "common/TExcelValueArray.h"
+
+namespace {
+
+QString DataFile(const QString& name)
+{
+    return QStringLiteral(SELVAR_TEST_DATA_DIR "/sheet/") + name;
+}
+
+std::unique_ptr<TExcelApplication> Reader()
+{
+    auto app = TExcelApplication::Create(QStringLiteral("Excel.application"), TExcelApplication::epRead);
+    EXPECT_TRUE(app);
+    return app;
+}
+
+// What the import reads: rows 1..n (n = used rows) of columns A..`cols`, as text.
+QStringList ReadAsImport(const QString& fileName, int cols = 12)
+{
+    auto app = Reader();
+    app->Workbooks().Open(fileName);
+    const int n = app->ActiveSheet().UsedRange().Rows().Count();
+    const TExcelValueArray values = app->Range(app->Cells(1, 1), app->Cells(n, cols)).Values();
+    QStringList lines;
+    for (int r = 1; r <= values.RowCount(); ++r) {
+        QStringList cells;
+        for (int c = 1; c <= cols; ++c)
+            cells << values.Text(r, c);
+        lines << cells.join(u'|');
+    }
+    app->SetDisplayAlerts(false);
+    app->Workbooks().Close();
+    app->Quit();
+    return lines;
+}
+
+QString DateText(const QDate& date)
+{
+    return TExcelValueArray::ToText(date);
+}
+
+// A zip with the given parts, written the way a .xlsx is laid out.
+void WriteZip(const QString& fileName, const QList<std::pair<QString, QByteArray>>& parts)
+{
+    zipFile zip = zipOpen64(QFile::encodeName(fileName).constData(), APPEND_STATUS_CREATE);
+    ASSERT_TRUE(zip);
+    for (const auto& [name, bytes] : parts) {
+        ASSERT_EQ(zipOpenNewFileInZip64(zip, name.toUtf8().constData(), nullptr, nullptr, 0, nullptr, 0,
+                                        nullptr, Z_DEFLATED, Z_BEST_COMPRESSION, 0), ZIP_OK);
+        zipWriteInFileInZip(zip, bytes.constData(), unsigned(bytes.size()));
+        zipCloseFileInZip(zip);
+    }
+    zipClose(zip, nullptr);
+}
+
+const QByteArray kRels =
+    "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
+const QByteArray kWorkbook =
+    "<?xml version=\"1.0\"?><workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets>"
+    "<sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+const QByteArray kWorkbookRels =
+    "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>";
+
+QByteArray SheetXml(const QByteArray& sheetData, const QByteArray& before = QByteArray())
+{
+    return "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+           + before + "<sheetData>" + sheetData + "</sheetData></worksheet>";
+}
+
+void WriteXlsx(const QString& fileName, const QByteArray& sheet)
+{
+    WriteZip(fileName, {{"_rels/.rels", kRels},
+                        {"xl/workbook.xml", kWorkbook},
+                        {"xl/_rels/workbook.xml.rels", kWorkbookRels},
+                        {"xl/worksheets/sheet1.xml", sheet}});
+}
+
+// Opening must fail with a message for the user, never crash or hang.
+QString OpenFailure(const QString& fileName)
+{
+    auto app = Reader();
+    try {
+        app->Workbooks().Open(fileName);
+    } catch (const EExcelError& error) {
+        return error.Message();
+    }
+    return QString();
+}
+
+class HostileFiles : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        TExcelLimits::MaxPartBytes = m_part;
+        TExcelLimits::MaxCells = m_cells;
+        TExcelLimits::MaxTextChars = m_chars;
+        TExcelLimits::MaxFileBytes = m_file;
+    }
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir m_dir;
+    qint64 m_part = TExcelLimits::MaxPartBytes;
+    qint64 m_cells = TExcelLimits::MaxCells;
+    qint64 m_chars = TExcelLimits::MaxTextChars;
+    qint64 m_file = TExcelLimits::MaxFileBytes;
+};
+
+} // namespace
+
+TEST(ExcelReader, ReadsAnOtherProgramsXlsxWithSharedTextsNumbersDatesAndBooleans)
+{
+    const QStringList lines = ReadAsImport(DataFile("sample.xlsx"));
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "업장코드|납입월|임대업장명|총관리비||||||||");  // fewer used columns: ""
+    EXPECT_EQ(lines[1], "0101|202612|해변 매점 & \"카페\"|1234567|0.5|-42.25|" + DateText(QDate(2026, 12, 8))
+                            + "|TRUE|9|10|11|12");                // more used columns: cut at L
+    EXPECT_EQ(lines[2], "0102|||2469134||||||||");
+    EXPECT_EQ(lines[3], "|||||||||||");
+    EXPECT_EQ(lines[5], "끝|||||||||||");
+}
+
+TEST(ExcelReader, XlsAndCsvFromTheSameSheetReadAlike)
+{
+    QStringList xlsx = ReadAsImport(DataFile("sample.xlsx"));
+    // freexl hands Booleans over as the numbers they are stored as
+    EXPECT_EQ(ReadAsImport(DataFile("sample.xls")), xlsx.replaceInStrings("|TRUE|", "|1|"));
+    // A text file keeps its texts as written; dates and Booleans stay as the
+    // other program wrote them.
+    const QStringList utf8 = ReadAsImport(DataFile("sample_utf8.csv"));
+    ASSERT_EQ(utf8.size(), 6);
+    EXPECT_EQ(utf8[1], "0101|202612|해변 매점 & \"카페\"|1234567|0.5|-42.25|2026-12-08|TRUE|9|10|11|12");
+    EXPECT_EQ(ReadAsImport(DataFile("sample_cp949.csv")), utf8);
+}
+
+TEST(ExcelReader, ARenamedFileIsReadByItsContent)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(DataFile("sample.xlsx"), dir.filePath("renamed.xls")));
+    ASSERT_TRUE(QFile::copy(DataFile("sample.xls"), dir.filePath("renamed.dat")));
+    const QStringList expected = ReadAsImport(DataFile("sample.xlsx"));
+    EXPECT_EQ(ReadAsImport(dir.filePath("renamed.xls")), expected);
+    EXPECT_EQ(ReadAsImport(dir.filePath("renamed.dat")).value(0), expected.value(0));
+}
+
+TEST(ExcelReader, KeepsEveryColumnOfTheSheetAndItsTypes)
+{
+    auto app = Reader();
+    TExcelWorkbook& book = app->Workbooks().Open(DataFile("sample.xlsx"));
+    EXPECT_EQ(book.SheetCount(), 2);
+    TExcelWorksheet& sheet = app->ActiveSheet();
+    EXPECT_EQ(sheet.Name(), "관리비");
+    EXPECT_EQ(sheet.LastColumn(), 14);
+    EXPECT_EQ(app->Cells(2, 14).Value(), QVariant("열넷"));
+    EXPECT_EQ(app->Cells(2, 4).Value(), QVariant(1234567.0));
+    EXPECT_EQ(app->Cells(2, 7).Value(), QVariant(QDate(2026, 12, 8)));
+    EXPECT_EQ(app->Cells(2, 8).Value(), QVariant(true));
+    EXPECT_FALSE(app->Cells(4, 1).Value().isValid());
+}
+
+TEST(ExcelReader, UsedRangeCountsFromTheFirstUsedRowAndTheImportStartsAtRowOne)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("offset.xlsx");
+    WriteXlsx(file, SheetXml("<row r=\"3\"><c r=\"B3\" t=\"inlineStr\"><is><t>a</t></is></c></row>"
+                             "<row r=\"5\"><c r=\"C5\"><v>5</v></c></row>"));
+    auto app = Reader();
+    app->Workbooks().Open(file);
+    const TExcelRange used = app->ActiveSheet().UsedRange();
+    EXPECT_EQ(used.Rows().Count(), 3);
+    EXPECT_EQ(used.Row(), 3);
+    // rows 1..3 of A..L: the last used row (5) is left out, as the import does
+    EXPECT_EQ(ReadAsImport(file), QStringList({"|||||||||||", "|||||||||||", "|a||||||||||"}));
+}
+
+TEST(ExcelReader, ReadsTheActiveSheetInlineRichAndEscapedTextsOfAStreamingWriter)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("stream.xlsx");
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(file).constData(), &options);
+    lxw_worksheet* first = workbook_add_worksheet(workbook, "first");
+    lxw_worksheet* second = workbook_add_worksheet(workbook, "second");
+    worksheet_write_string(first, 0, 0, "not read", nullptr);
+    worksheet_write_string(second, 0, 0, "줄\n바꿈 <&> \x01", nullptr);
+    worksheet_write_number(second, 0, 1, 1e21, nullptr);
+    worksheet_write_boolean(second, 1, 0, 0, nullptr);
+    worksheet_activate(second);
+    ASSERT_EQ(workbook_close(workbook), LXW_NO_ERROR);
+
+    auto app = Reader();
+    app->Workbooks().Open(file);
+    EXPECT_EQ(app->ActiveSheet().Name(), "second");
+    EXPECT_EQ(app->Cells(1, 1).Value(), QVariant(QString::fromUtf8("줄\n바꿈 <&> \x01")));
+    const TExcelValueArray values = app->Range(app->Cells(1, 1), app->Cells(2, 2)).Values();
+    EXPECT_EQ(values.Text(1, 2), "1000000000000000000000");
+    EXPECT_EQ(values.Text(2, 1), "FALSE");
+}
+
+TEST_F(HostileFiles, DamagedArchivesAndXmlGiveAMessage)
+{
+    QFile source(DataFile("sample.xlsx"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    for (const qsizetype cut : {qsizetype(0), qsizetype(30), bytes.size() / 2, bytes.size() - 10}) {
+        QFile truncated(Path("cut.xlsx"));
+        ASSERT_TRUE(truncated.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        truncated.write(bytes.left(cut));
+        truncated.close();
+        EXPECT_TRUE(OpenFailure(Path("cut.xlsx")).startsWith("Excel 파일이 손상되었거나")) << cut;
+    }
+    const QList<QByteArray> malformed = {
+        SheetXml("<row r=\"1\"><c r=\"A1\"><v>12").left(120),           // cut inside the sheet
+        SheetXml("<row r=\"1\"><c r=\"A1\"><v>1x2</v></c></row>"),      // not a number
+        SheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>7</v></c></row>"), // no such shared text
+        SheetXml("<row r=\"1\"><c r=\"1A\"><v>1</v></c></row>"),        // no column letters
+        SheetXml("<row r=\"1\"><c r=\"A1\" <v>1</v></c></row>"),        // broken tag
+        "<!DOCTYPE x [<!ENTITY a \"aaaa\">]>" + SheetXml("<row><c><v>&a;</v></c></row>"),
+        "not xml at all",
+    };
+    for (const QByteArray& sheet : malformed) {
+        WriteXlsx(Path("bad.xlsx"), sheet);
+        EXPECT_TRUE(OpenFailure(Path("bad.xlsx")).startsWith("Excel 파일이 손상되었거나")) << sheet.toStdString();
+    }
+    WriteZip(Path("noworkbook.xlsx"), {{"_rels/.rels", kRels}});
+    EXPECT_TRUE(OpenFailure(Path("noworkbook.xlsx")).startsWith("Excel 파일이 손상되었거나"));
+}
+
+TEST_F(HostileFiles, HugeDimensionsAndFarCellsAreBoundedNotAllocated)
+{
+    WriteXlsx(Path("far.xlsx"), SheetXml("<row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>",
+                                         "<dimension ref=\"A1:XFD1048576\"/>"));
+    auto app = Reader();
+    app->Workbooks().Open(Path("far.xlsx"));
+    EXPECT_EQ(app->ActiveSheet().CellCount(), 1);
+    EXPECT_EQ(app->ActiveSheet().UsedRange().Rows().Count(), 1);
+
+    WriteXlsx(Path("beyond.xlsx"), SheetXml("<row r=\"1048577\"><c r=\"A1048577\"><v>1</v></c></row>"));
+    EXPECT_TRUE(OpenFailure(Path("beyond.xlsx")).startsWith("Excel 파일이 손상되었거나"));
+    WriteXlsx(Path("wide.xlsx"), SheetXml("<row r=\"1\"><c r=\"ZZZZZZZZZZZZ1\"><v>1</v></c></row>"));
+    EXPECT_TRUE(OpenFailure(Path("wide.xlsx")).startsWith("Excel 파일이 손상되었거나"));
+}
+
+TEST_F(HostileFiles, AMillionEmptyRowsReadQuicklyAsNothing)
+{
+    QByteArray rows;
+    rows.reserve(25'000'000);
+    for (int r = 1; r <= 1'000'000; ++r)
+        rows += "<row r=\"" + QByteArray::number(r) + "\"/>";
+    WriteXlsx(Path("empty.xlsx"), SheetXml(rows));
+    auto app = Reader();
+    app->Workbooks().Open(Path("empty.xlsx"));
+    EXPECT_EQ(app->ActiveSheet().CellCount(), 0);
+    EXPECT_EQ(ReadAsImport(Path("empty.xlsx")), QStringList({"|||||||||||"})); // one empty row, as a blank sheet
+}
+
+TEST_F(HostileFiles, ZipBombsAndTooManyCellsStopAtTheirBounds)
+{
+    TExcelLimits::MaxPartBytes = 4 << 20;
+    QByteArray padding(8 << 20, ' '); // compresses to a few kilobytes
+    WriteXlsx(Path("bomb.xlsx"), SheetXml(padding));
+    EXPECT_TRUE(OpenFailure(Path("bomb.xlsx")).startsWith("Excel 파일이 너무 커서"));
+
+    TExcelLimits::MaxCells = 1000;
+    QByteArray cells;
+    for (int r = 1; r <= 1001; ++r)
+        cells += "<row><c><v>1</v></c></row>";
+    WriteXlsx(Path("many.xlsx"), SheetXml(cells));
+    EXPECT_EQ(OpenFailure(Path("many.xlsx")), "Excel 파일의 셀이 너무 많아 읽을 수 없습니다.");
+
+    TExcelLimits::MaxTextChars = 100'000; // long texts that compress to nothing
+    const QByteArray text = "<row><c t=\"inlineStr\"><is><t>" + QByteArray(60'000, 'a') + "</t></is></c></row>";
+    WriteXlsx(Path("texts.xlsx"), SheetXml(text + text));
+    EXPECT_EQ(OpenFailure(Path("texts.xlsx")), "Excel 파일의 글자가 너무 많아 읽을 수 없습니다.");
+}
+
+TEST_F(HostileFiles, DamagedXlsAndUnknownFilesGiveAMessage)
+{
+    QFile source(DataFile("sample.xls"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    QFile cut(Path("cut.xls"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() / 3));
+    cut.close();
+    EXPECT_TRUE(OpenFailure(Path("cut.xls")).startsWith("Excel 파일이 손상되었거나"));
+
+    QFile record(Path("record.xls")); // a text cell claiming more bytes than its record has
+    ASSERT_TRUE(record.open(QIODevice::WriteOnly));
+    record.write(QByteArray::fromHex("0908080000001000000000000402080000000000000000ff"));
+    record.close();
+    EXPECT_TRUE(OpenFailure(Path("record.xls")).startsWith("Excel 파일이 손상되었거나"));
+
+    EXPECT_TRUE(OpenFailure(Path("missing.xlsx")).startsWith("파일을 찾을 수 없습니다."));
+
+    QFile csv(Path("open.csv")); // an unterminated quote and bytes of no known encoding
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("a,\"b\n\xff\xfe,c\n");
+    csv.close();
+    auto app = Reader();
+    app->Workbooks().Open(Path("open.csv"));
+    EXPECT_EQ(app->Cells(1, 2).Value(), QVariant(QString("b\n\uFFFD\uFFFD,c\n")));
+    TExcelLimits::MaxFileBytes = 4;
+    EXPECT_TRUE(OpenFailure(Path("open.csv")).startsWith("Excel 파일이 너무 커서"));
+    QFile other(Path("notes.doc"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    EXPECT_TRUE(OpenFailure(Path("notes.doc")).startsWith("읽을 수 없는 파일 형식입니다"));
+}

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "tests/server/ServerTestSupport.h"
+
+namespace {
+QMap<QString, QString> Closing(const QString& gubun, const QString& month, const QString& from = "",
+                               const QString& to = "")
+{
+    return {{"ANAPIP_MONTH", month}, {"ANAPIP_MONTH_FROM", from}, {"ANAPIP_MONTH_TO", to}, {"AGUBUN", gubun}};
+}
+
+class Closings : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        t.AddContract("000001", "4001", "20250110", "20250709", 1'000'000, 0, 12);
+        ASSERT_EQ(t.Call("PR_NBI020_02", {{"ACONT_CODE", "000001"}, {"AIPGUM_DATE", "20250110"},
+                                          {"ASTART_DATE", "20250110"}, {"AEND_DATE", "20250709"}}), "");
+    }
+    TServerTestDb t;
+};
+} // namespace
+
+TEST_F(Closings, MonthsCloseInOrderAndCarryUnpaidAmountsWithLateFees)
+{
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("I", "202502")), "전월(2025년 01월)이 마감되지 않았습니다.");
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", "202501")), "");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("I", "202501")), "2025년 01월은 이미 마감되었습니다.");
+    // Nothing paid in January: 1,000,000 x 12% / 12 = 10,000.
+    EXPECT_EQ(t.Scalar("SELECT CAST(THIS_MINAPAMT AS INTEGER) || '/' || CAST(THIS_MINAPDEALYAMT AS INTEGER) || '/' "
+                       "|| U_EMP_NO FROM NB030MS WHERE AMT_CODE = '02'"), "1000000/10000/10000001");
+    EXPECT_EQ(t.Scalar("SELECT CAST(UNCOL_AMT2 AS INTEGER) FROM NC010MS WHERE CONT_CODE = '000001'"), "1010000");
+
+    // February: 10,000 late fee first, then 1,500,000; paid 20 days after the due date.
+    ASSERT_EQ(t.Call("PR_NBI010_01", {{"AGUBUN", "I"}, {"ACONT_CODE", "000001"}, {"AAMT_CODE", "02"},
+                                      {"ANAPIP_MONTH", "202502"}, {"AIPGUM_DATE", "20250302"},
+                                      {"AIPGUM_AMT", "1510000"}}), "");
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", "202502")), "");
+    // 500,000 x 12% x 20/365 = 3287.6 -> 3280
+    EXPECT_EQ(t.Scalar("SELECT CAST(LAST_MINAPAMT AS INTEGER) || '/' || CAST(IPGUM_AMT AS INTEGER) || '/' || "
+                       "CAST(IPGUM_DELAYAMT AS INTEGER) || '/' || CAST(THIS_MINAPAMT AS INTEGER) || '/' || "
+                       "CAST(THIS_MINAPDEALYAMT AS INTEGER) FROM NB030MS WHERE AMT_CODE = '02' AND NAPIP_MONTH = '202502'"),
+              "1000000/1500000/10000/500000/3280");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("I", "209901")), "아직 오지 않은 월은 마감할 수 없습니다.");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("X", "202503")), "처리구분(X)은 올바르지 않습니다.");
+}
+
+TEST_F(Closings, CancellationGoesFromTheLatestMonthBackwards)
+{
+    for (const char* month : {"202501", "202502", "202503"})
+        ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", month)), "");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("D", "202502")),
+              "이후 월(2025년 03월)이 마감되어 있어 취소할 수 없습니다. 뒤의 월부터 취소하세요.");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("D", "202504")), "2025년 04월은 마감되지 않았습니다.");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("T", "", "20250101", "20250201")),
+              "이후 월(2025년 03월)이 마감되어 있어 취소할 수 없습니다. 뒤의 월부터 취소하세요.");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("T", "", "20250301", "20250201")),
+              "취소 기간의 종료(202502)가 시작(202503)보다 앞설 수 없습니다.");
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("D", "202503")), "");
+    EXPECT_EQ(t.Scalar("SELECT CAST(UNCOL_AMT2 AS INTEGER) FROM NC010MS"), "2030000");
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("T", "", "20250101", "20250201")), "");
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB030MS"), "0");
+    EXPECT_EQ(t.Scalar("SELECT CAST(UNCOL_AMT2 AS INTEGER) FROM NC010MS"), "0");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("T", "", "20250101", "20250201")), "취소할 마감 자료가 없습니다.");
+}
+
+TEST_F(Closings, ArrearsOfAManagedContractOutliveItsSchedule)
+{
+    t.Exec("UPDATE NA020MS SET CONT_END_DATE = '20250209'");
+    t.Exec("DELETE FROM NB010MS WHERE NAPIP_MONTH > '202502'");
+    for (const char* month : {"202501", "202502", "202503"})
+        ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", month)), "");
+    EXPECT_EQ(t.Scalar("SELECT NAPIP_DATE || '/' || CAST(NAPIP_AMT AS INTEGER) || '/' || CAST(THIS_MINAPAMT AS INTEGER) "
+                       "FROM NB030MS WHERE NAPIP_MONTH = '202503'"), "20250301/0/2000000");
+    t.Exec("UPDATE NA020MS SET MINAP_CHK = 'N'");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("I", "202504")), "2025년 04월에 마감할 납입스케쥴이 없습니다.");
+}
