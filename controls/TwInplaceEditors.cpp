@@ -1,0 +1,6 @@
+#include "controls/TwInplaceEditors.h"
+
+std::unique_ptr<TwInplaceEditor> TwCreateInplaceEditor(TwEditKind, QWidget*)
+{
+    return nullptr;
+}
