@@ -10,6 +10,7 @@
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
 #include "controls/ESelvarError.h"
+#include "framework/SharedConnection.h"
 #include "server/TDemoData.h"
 #include "server/TSchema.h"
 #include "shell/PasswordScrambler.h"
@@ -20,12 +21,15 @@ TfrmZZD000::TfrmZZD000(const QStringList& arguments, const QString& executablePa
     : QObject(parent)
 {
     setObjectName(QStringLiteral("frmZZD000"));
+    SharedConnection::SetDatabase(&dbsDB); // every screen's statements run here
     DataModuleCreate(arguments, executablePath);
 }
 
 TfrmZZD000::~TfrmZZD000()
 {
     DisconnectDatabase();
+    if (&SharedConnection::Database() == &dbsDB)
+        SharedConnection::SetDatabase(nullptr);
 }
 
 QString TfrmZZD000::RefusalMessage()
