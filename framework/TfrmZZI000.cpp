@@ -99,7 +99,7 @@ void TfrmZZI000::FormCreate()
     stbMessage->SetPanelText(2, QStringLiteral("사용자 : ") + SessionContext::UserName());
     stbMessage->SetPanelText(3, RoleText());
     FormResize();
-    KeepSearchButtonLastInTabOrder();
+    ArrangeTabOrder();
 }
 
 QString TfrmZZI000::ProgramId() const
@@ -280,18 +280,40 @@ void TfrmZZI000::AddSearchControl(QWidget* control)
     conditions->insertWidget(conditions->indexOf(m_searchButton) - 1, control);
 }
 
-// The Tab that lands on the first search condition starts from panSearch; the
-// conditions, built after the search button, must come before it.
-void TfrmZZI000::KeepSearchButtonLastInTabOrder()
+// Tab moves through the screen as it reads: the search conditions, then the
+// search button, the data area, the button strip. So the Tab that the shell
+// sends into a new screen, and the one that search mode sends from panSearch,
+// land on the first search condition.
+void TfrmZZI000::ArrangeTabOrder()
 {
-    if (!m_searchPanel)
-        return;
-    QWidget* last = nullptr;
-    for (QWidget* w = m_searchPanel->nextInFocusChain(); w != m_searchPanel; w = w->nextInFocusChain())
-        if (w != m_searchButton && m_searchPanel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus))
-            last = w;
-    if (last)
-        setTabOrder(last, m_searchButton);
+    QList<QWidget*> regions[4];
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+            continue;
+        if (w == m_searchButton)
+            continue;
+        const int region = m_searchPanel && m_searchPanel->isAncestorOf(w) ? 0
+                           : panMain->isAncestorOf(w)                     ? 1
+                           : panButtons->isAncestorOf(w)                  ? 2
+                                                                          : 3;
+        regions[region].append(w);
+    }
+    if (m_searchButton)
+        regions[0].append(m_searchButton);
+    // setTabOrder leaves a pair alone when, walking back from the second
+    // through controls without focus, it wraps round the window to the first;
+    // a focusable stand-in at the end of the chain stops that walk.
+    QWidget stopper(this);
+    stopper.setFocusPolicy(Qt::TabFocus);
+    stopper.hide();
+    QWidget* previous = nullptr;
+    for (const QList<QWidget*>& region : regions) {
+        for (QWidget* w : region) {
+            if (previous)
+                setTabOrder(previous, w);
+            previous = w;
+        }
+    }
 }
 
 void TfrmZZI000::AddQuery(TQuery& query)

@@ -112,7 +112,7 @@ protected:
 private:
     QWidget* MainWindow() const;
     void UpdateCloseKey();
-    void KeepSearchButtonLastInTabOrder();
+    void ArrangeTabOrder();
 
     QVBoxLayout* m_layout;
     TPanel* m_searchPanel = nullptr;
