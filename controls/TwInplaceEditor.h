@@ -2,6 +2,7 @@
 
 #include <QVariant>
 
+class QKeyEvent;
 class QWidget;
 class TwMemColumn;
 
@@ -50,4 +51,7 @@ public:
     // Check box, Boolean picture and radio group change at a click.
     virtual bool TogglesOnClick() const { return false; }
     virtual void Toggle() {}
+    // Keys the editor uses itself although the grid would take them (an
+    // open list, a picker field stepped with Ctrl+Up): the grid leaves them.
+    virtual bool KeepsKey(const QKeyEvent& event) const { return false; }
 };
