@@ -787,6 +787,7 @@ void TwCustomGrid::ShowEditor()
     QWidget* widget = editor->Widget();
     widget->show();
     widget->setFocus(Qt::OtherFocusReason);
+    editor->SelectAll();
     InvalidateRow(m_row);
 }
 
@@ -1287,13 +1288,14 @@ bool TwCustomGrid::eventFilter(QObject* watched, QEvent* event)
 void TwCustomGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
+    // Focus coming back from the editor is no entry.
     if (!m_focusWithin) {
         m_focusWithin = true;
         if (OnEnter)
             Guarded([&] { OnEnter(this); });
+        if (m_options & wgoAlwaysShowEditor)
+            Guarded([&] { ShowEditor(); });
     }
-    if (m_options & wgoAlwaysShowEditor)
-        Guarded([&] { ShowEditor(); });
     InvalidateRow(m_row);
 }
 
