@@ -388,6 +388,27 @@ void TwCustomGrid::MoveToColumn(TwColumn* column)
         OnCellEnter(this);
 }
 
+void TwCustomGrid::LeaveFixedColumn()
+{
+    TwColumn* current = CurrentColumn();
+    if (!current || Selectable(current, false))
+        return;
+    TwColumn* first = EdgeCell(false);
+    if (!first)
+        first = StepCell(1);
+    if (!first)
+        return;
+    HideEditor();
+    const int visibleIndex = m_columns->VIndexOf(first);
+    if (visibleIndex >= 0)
+        m_col = visibleIndex;
+    if (TwGroup* group = first->GroupObject()) {
+        const int g = m_groups->VIndexOf(group);
+        if (g >= 0)
+            m_gcell = {g, first->Level(), first->LevelIndex()};
+    }
+}
+
 void TwCustomGrid::ScrollUnitIntoView(int unit)
 {
     if (unit < FixedCount() || unit < 0)
@@ -464,6 +485,7 @@ void TwCustomGrid::SetGroupMode(bool value)
     UpdateData();
     HideEditor();
     m_groupMode = value;
+    m_leftCol = 0;
     SetFixedCount(FixedCount());
     m_leftCol = FixedCount();
     UpdateExtents();
@@ -496,6 +518,8 @@ void TwCustomGrid::SetFixedCount(int value)
     const int clamped = m_loading ? qMax(0, value) : qBound(0, value, qMax(0, count - 1));
     (m_groupMode ? m_grpFixedCount : m_colFixedCount) = clamped;
     m_leftCol = qMax(m_leftCol, FixedCount());
+    if (!m_loading)
+        LeaveFixedColumn();
     UpdateExtents();
     InvalidateGrid();
 }
@@ -1157,6 +1181,47 @@ void TwCustomGrid::keyPressEvent(QKeyEvent* event)
     });
 }
 
+// Text composed by an input method (Korean) reaches the cell like typing:
+// the editor is shown and takes the composition when the column may change.
+void TwCustomGrid::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (event->commitString().isEmpty() && event->preeditString().isEmpty())
+        return;
+    Guarded([&] {
+        TwColumn* column = CurrentColumn();
+        if (!column)
+            return;
+        if (RowCount() == 0)
+            Insert(true);
+        ShowEditor();
+        if (!m_editorShown)
+            return;
+        m_editor->SelectAll();
+        if (!ComposedTextAllowed(event->commitString()))
+            return;
+        m_passKeys = true;
+        QApplication::sendEvent(m_editor->Widget()->focusProxy() ? m_editor->Widget()->focusProxy()
+                                                                  : m_editor->Widget(),
+                                event);
+        m_passKeys = false;
+    });
+}
+
+bool TwCustomGrid::ComposedTextAllowed(const QString& text)
+{
+    TwColumn* column = CurrentColumn();
+    for (const QChar ch : text)
+        if (!ColumnAcceptsChar(column, ch)) {
+            QApplication::beep();
+            return false;
+        }
+    if (!ColumnMayModify(column)) {
+        QApplication::beep();
+        return false;
+    }
+    return true;
+}
+
 void TwCustomGrid::keyReleaseEvent(QKeyEvent* event)
 {
     int key = event->key();
@@ -1259,6 +1324,16 @@ bool TwCustomGrid::eventFilter(QObject* watched, QEvent* event)
                 return true;
         }
         break;
+    case QEvent::InputMethod: {
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (input->commitString().isEmpty() && input->preeditString().isEmpty())
+            break;
+        bool allowed = false;
+        Guarded([&] { allowed = ComposedTextAllowed(input->commitString()); });
+        if (!allowed)
+            return true;
+        break;
+    }
     case QEvent::MouseButtonDblClick:
         if (OnDblClick)
             Guarded([&] { OnDblClick(this); });
