@@ -1590,7 +1590,6 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
     const int x = pos.x();
     const int y = pos.y();
     const int header = HeaderBandHeight();
-    const bool designing = false;
     auto near = [](int p, int border) { return p >= border - 3 && p < border; };
     auto make = [&](Drag::Kind kind, bool vertical) {
         auto drag = std::make_unique<Drag>();
@@ -1599,9 +1598,9 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
         drag->start = drag->current = vertical ? x : y;
         return drag;
     };
-    if (IndicatorWidth() > 0 && near(x, IndicatorWidth()) && (designing || m_indicators.Sizing()))
+    if (IndicatorWidth() > 0 && near(x, IndicatorWidth()) && m_indicators.Sizing())
         return make(Drag::IndicatorWidth, true);
-    if (MarkerWidth() > 0 && near(x, CellsLeft()) && (designing || m_markers.Sizing()))
+    if (MarkerWidth() > 0 && near(x, CellsLeft()) && m_markers.Sizing())
         return make(Drag::MarkerWidth, true);
     // Heights are grabbed over the indicator column, or the first column
     // when there is none.
@@ -1609,19 +1608,19 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
                           : UnitCount() > 0    ? CellsLeft() + UnitWidth(0)
                                                : 0;
     if (x < areaRight) {
-        if (header > 0 && near(y, header) && (designing || m_headers->Sizing()))
+        if (header > 0 && near(y, header) && m_headers->Sizing())
             return make(Drag::HeaderHeight, false);
         int top = DataBottom();
         for (int i = 0; i < m_footers->VCount(); ++i) {
             const TwGridFooter* footer = m_footers->VItems(i);
-            if (y >= top && y < top + 2 && (designing || footer->Sizing())) {
+            if (y >= top && y < top + 2 && footer->Sizing()) {
                 auto drag = make(Drag::FooterHeight, false);
                 drag->footer = footer->Index();
                 return drag;
             }
             top += footer->Height();
         }
-        if (RowCount() > 0 && near(y, DataTop() + RowHeight()) && (designing || (m_options & wgoRowSizing)))
+        if (RowCount() > 0 && near(y, DataTop() + RowHeight()) && (m_options & wgoRowSizing))
             return make(Drag::RowHeightKind, false);
     }
     // Column, group, cell and level borders: in the title band, or in the
@@ -1639,7 +1638,7 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
         const bool fixedSizable = !fixed || (m_fixedStyle.Options() & wfxSizing);
         const int right = left + UnitWidth(unit);
         if (!m_groupMode) {
-            if (near(x, right) && fixedSizable && (designing || (m_options & wgoColSizing))) {
+            if (near(x, right) && fixedSizable && (m_options & wgoColSizing)) {
                 auto drag = make(Drag::ColumnWidth, true);
                 drag->column = m_columns->VItems(unit);
                 return drag;
@@ -1650,14 +1649,14 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
         if (x < left || x >= right)
             continue;
         const int localY = y - bandTop;
-        if (near(x, right) && fixedSizable && (designing || (m_options & wgoColSizing))) {
+        if (near(x, right) && fixedSizable && (m_options & wgoColSizing)) {
             auto drag = make(Drag::GroupWidth, true);
             drag->group = group;
             return drag;
         }
         const int titleHeight = header > 0 ? group->TitleHeight() : 0;
         if (titleHeight > 0 && near(localY, titleHeight) && !group->NoColTitles()
-            && (designing || (m_options & wgoLevelSizing))) {
+            && (m_options & wgoLevelSizing)) {
             auto drag = make(Drag::GroupTitleHeight, false);
             drag->group = group;
             return drag;
@@ -1669,14 +1668,14 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
                 if (localY < cell.top() || localY > cell.bottom())
                     continue;
                 if (i + 1 < columns.size() && near(x - left, cell.right() + 1)
-                    && (designing || (m_options & wgoCellSizing))) {
+                    && (m_options & wgoCellSizing)) {
                     auto drag = make(Drag::CellWidth, true);
                     drag->column = columns[i];
                     return drag;
                 }
             }
             if (level + 1 < group->Levels() && group->Weight() > group->Levels()
-                && (designing || (m_options & wgoLevelSizing))) {
+                && (m_options & wgoLevelSizing)) {
                 const int levelBottom = band == 1 ? group->HeaderLevelTop(level + 1) : group->RowLevelTop(level + 1);
                 if (near(localY, levelBottom)) {
                     auto drag = make(Drag::LevelHeight, false);
@@ -1930,9 +1929,4 @@ void TwCustomGrid::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     m_painter->Paint(painter, event->rect());
-}
-
-bool TwCustomGrid::viewportEvent(QEvent* event)
-{
-    return QAbstractScrollArea::viewportEvent(event);
 }

@@ -329,7 +329,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool viewportEvent(QEvent* event) override;
 
     int m_row = 0;
     int m_col = 0;
