@@ -590,7 +590,7 @@ void TwCustomGrid::InvalidateCell(int, int)
 
 void TwCustomGrid::CellValueChanged(const TwColumn* column, int row)
 {
-    if (m_editorShown && row == m_row && column == CurrentColumn())
+    if (m_editorShown && row == m_row && row < RowCount() && column == CurrentColumn())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     InvalidateRow(row);
 }
@@ -840,7 +840,7 @@ void TwCustomGrid::PlaceEditor()
 
 bool TwCustomGrid::EditorDiffers()
 {
-    if (!m_editorShown)
+    if (!m_editorShown || m_row >= RowCount())
         return false;
     const QVariant shown = m_editor->Value();
     const QVariant cell = EditorValueOf(CurrentColumn(), m_row, m_editorKind);
@@ -851,7 +851,7 @@ bool TwCustomGrid::EditorDiffers()
 
 void TwCustomGrid::UpdateData()
 {
-    if (!m_editorShown || RowCount() == 0)
+    if (!m_editorShown || m_row >= RowCount())
         return;
     TwColumn* column = CurrentColumn();
     if (m_editState == wgsBrowse) {
@@ -869,7 +869,7 @@ void TwCustomGrid::UpdateData()
 
 void TwCustomGrid::RefreshEditor()
 {
-    if (m_editorShown)
+    if (m_editorShown && m_row < RowCount())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     else if (m_options & wgoAlwaysShowEditor)
         ShowEditor();
@@ -1265,6 +1265,16 @@ bool TwCustomGrid::EditorKey(QKeyEvent* event)
     }
     if (m_editor->KeepsKey(*event))
         return false;
+    if (event->key() == Qt::Key_Backtab
+        || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
+        // The grid itself comes before its editor in the focus chain.
+        for (QWidget* w = previousInFocusChain(); w && w != this; w = w->previousInFocusChain())
+            if (!isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::BacktabFocusReason);
+                return true;
+            }
+        return false;
+    }
     bool consumed = true;
     Guarded([&] {
         if (GoesToGrid(event)) {

@@ -324,3 +324,20 @@ TEST_F(GridKeys, GroupModeMovesThroughLevelsBeforeRows)
     Key(Qt::Key_Right); // the last cell: stays
     EXPECT_EQ(grid->CurrentColumnIndex(), 2);
 }
+
+TEST_F(GridKeys, RowsChangedByCodeUnderAShownEditorKeepItInStep)
+{
+    Fill(3);
+    FocusGrid();
+    grid->SetRow(2);
+    EXPECT_EQ(EditorText(), "C2");
+    EXPECT_EQ(ErrorOf([&] { grid->DeleteRow(2, 1, false); }), "<no error>");
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(EditorText(), "C1");
+    grid->InsertRow(1, false, false, false);
+    EXPECT_EQ(EditorText(), "");
+    grid->Sort(0, true, false);
+    EXPECT_EQ(EditorText(), grid->Cells(0, grid->Row()).AsString());
+    grid->SetRowCount(0);
+    EXPECT_FALSE(grid->EditorShown());
+}
