@@ -388,6 +388,27 @@ void TwCustomGrid::MoveToColumn(TwColumn* column)
         OnCellEnter(this);
 }
 
+void TwCustomGrid::LeaveFixedColumn()
+{
+    TwColumn* current = CurrentColumn();
+    if (!current || Selectable(current, false))
+        return;
+    TwColumn* first = EdgeCell(false);
+    if (!first)
+        first = StepCell(1);
+    if (!first)
+        return;
+    HideEditor();
+    const int visibleIndex = m_columns->VIndexOf(first);
+    if (visibleIndex >= 0)
+        m_col = visibleIndex;
+    if (TwGroup* group = first->GroupObject()) {
+        const int g = m_groups->VIndexOf(group);
+        if (g >= 0)
+            m_gcell = {g, first->Level(), first->LevelIndex()};
+    }
+}
+
 void TwCustomGrid::ScrollUnitIntoView(int unit)
 {
     if (unit < FixedCount() || unit < 0)
@@ -464,6 +485,7 @@ void TwCustomGrid::SetGroupMode(bool value)
     UpdateData();
     HideEditor();
     m_groupMode = value;
+    m_leftCol = 0;
     SetFixedCount(FixedCount());
     m_leftCol = FixedCount();
     UpdateExtents();
@@ -496,6 +518,8 @@ void TwCustomGrid::SetFixedCount(int value)
     const int clamped = m_loading ? qMax(0, value) : qBound(0, value, qMax(0, count - 1));
     (m_groupMode ? m_grpFixedCount : m_colFixedCount) = clamped;
     m_leftCol = qMax(m_leftCol, FixedCount());
+    if (!m_loading)
+        LeaveFixedColumn();
     UpdateExtents();
     InvalidateGrid();
 }
@@ -566,7 +590,7 @@ void TwCustomGrid::InvalidateCell(int, int)
 
 void TwCustomGrid::CellValueChanged(const TwColumn* column, int row)
 {
-    if (m_editorShown && row == m_row && column == CurrentColumn())
+    if (m_editorShown && row == m_row && row < RowCount() && column == CurrentColumn())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     InvalidateRow(row);
 }
@@ -787,6 +811,7 @@ void TwCustomGrid::ShowEditor()
     QWidget* widget = editor->Widget();
     widget->show();
     widget->setFocus(Qt::OtherFocusReason);
+    editor->SelectAll();
     InvalidateRow(m_row);
 }
 
@@ -815,7 +840,7 @@ void TwCustomGrid::PlaceEditor()
 
 bool TwCustomGrid::EditorDiffers()
 {
-    if (!m_editorShown)
+    if (!m_editorShown || m_row >= RowCount())
         return false;
     const QVariant shown = m_editor->Value();
     const QVariant cell = EditorValueOf(CurrentColumn(), m_row, m_editorKind);
@@ -826,7 +851,7 @@ bool TwCustomGrid::EditorDiffers()
 
 void TwCustomGrid::UpdateData()
 {
-    if (!m_editorShown || RowCount() == 0)
+    if (!m_editorShown || m_row >= RowCount())
         return;
     TwColumn* column = CurrentColumn();
     if (m_editState == wgsBrowse) {
@@ -844,7 +869,7 @@ void TwCustomGrid::UpdateData()
 
 void TwCustomGrid::RefreshEditor()
 {
-    if (m_editorShown)
+    if (m_editorShown && m_row < RowCount())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     else if (m_options & wgoAlwaysShowEditor)
         ShowEditor();
@@ -1156,6 +1181,47 @@ void TwCustomGrid::keyPressEvent(QKeyEvent* event)
     });
 }
 
+// Text composed by an input method (Korean) reaches the cell like typing:
+// the editor is shown and takes the composition when the column may change.
+void TwCustomGrid::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (event->commitString().isEmpty() && event->preeditString().isEmpty())
+        return;
+    Guarded([&] {
+        TwColumn* column = CurrentColumn();
+        if (!column)
+            return;
+        if (RowCount() == 0)
+            Insert(true);
+        ShowEditor();
+        if (!m_editorShown)
+            return;
+        m_editor->SelectAll();
+        if (!ComposedTextAllowed(event->commitString()))
+            return;
+        m_passKeys = true;
+        QApplication::sendEvent(m_editor->Widget()->focusProxy() ? m_editor->Widget()->focusProxy()
+                                                                  : m_editor->Widget(),
+                                event);
+        m_passKeys = false;
+    });
+}
+
+bool TwCustomGrid::ComposedTextAllowed(const QString& text)
+{
+    TwColumn* column = CurrentColumn();
+    for (const QChar ch : text)
+        if (!ColumnAcceptsChar(column, ch)) {
+            QApplication::beep();
+            return false;
+        }
+    if (!ColumnMayModify(column)) {
+        QApplication::beep();
+        return false;
+    }
+    return true;
+}
+
 void TwCustomGrid::keyReleaseEvent(QKeyEvent* event)
 {
     int key = event->key();
@@ -1199,6 +1265,16 @@ bool TwCustomGrid::EditorKey(QKeyEvent* event)
     }
     if (m_editor->KeepsKey(*event))
         return false;
+    if (event->key() == Qt::Key_Backtab
+        || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
+        // The grid itself comes before its editor in the focus chain.
+        for (QWidget* w = previousInFocusChain(); w && w != this; w = w->previousInFocusChain())
+            if (!isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::BacktabFocusReason);
+                return true;
+            }
+        return false;
+    }
     bool consumed = true;
     Guarded([&] {
         if (GoesToGrid(event)) {
@@ -1258,6 +1334,16 @@ bool TwCustomGrid::eventFilter(QObject* watched, QEvent* event)
                 return true;
         }
         break;
+    case QEvent::InputMethod: {
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (input->commitString().isEmpty() && input->preeditString().isEmpty())
+            break;
+        bool allowed = false;
+        Guarded([&] { allowed = ComposedTextAllowed(input->commitString()); });
+        if (!allowed)
+            return true;
+        break;
+    }
     case QEvent::MouseButtonDblClick:
         if (OnDblClick)
             Guarded([&] { OnDblClick(this); });
@@ -1287,13 +1373,14 @@ bool TwCustomGrid::eventFilter(QObject* watched, QEvent* event)
 void TwCustomGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
+    // Focus coming back from the editor is no entry.
     if (!m_focusWithin) {
         m_focusWithin = true;
         if (OnEnter)
             Guarded([&] { OnEnter(this); });
+        if (m_options & wgoAlwaysShowEditor)
+            Guarded([&] { ShowEditor(); });
     }
-    if (m_options & wgoAlwaysShowEditor)
-        Guarded([&] { ShowEditor(); });
     InvalidateRow(m_row);
 }
 
@@ -1513,7 +1600,6 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
     const int x = pos.x();
     const int y = pos.y();
     const int header = HeaderBandHeight();
-    const bool designing = false;
     auto near = [](int p, int border) { return p >= border - 3 && p < border; };
     auto make = [&](Drag::Kind kind, bool vertical) {
         auto drag = std::make_unique<Drag>();
@@ -1522,9 +1608,9 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
         drag->start = drag->current = vertical ? x : y;
         return drag;
     };
-    if (IndicatorWidth() > 0 && near(x, IndicatorWidth()) && (designing || m_indicators.Sizing()))
+    if (IndicatorWidth() > 0 && near(x, IndicatorWidth()) && m_indicators.Sizing())
         return make(Drag::IndicatorWidth, true);
-    if (MarkerWidth() > 0 && near(x, CellsLeft()) && (designing || m_markers.Sizing()))
+    if (MarkerWidth() > 0 && near(x, CellsLeft()) && m_markers.Sizing())
         return make(Drag::MarkerWidth, true);
     // Heights are grabbed over the indicator column, or the first column
     // when there is none.
@@ -1532,19 +1618,19 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
                           : UnitCount() > 0    ? CellsLeft() + UnitWidth(0)
                                                : 0;
     if (x < areaRight) {
-        if (header > 0 && near(y, header) && (designing || m_headers->Sizing()))
+        if (header > 0 && near(y, header) && m_headers->Sizing())
             return make(Drag::HeaderHeight, false);
         int top = DataBottom();
         for (int i = 0; i < m_footers->VCount(); ++i) {
             const TwGridFooter* footer = m_footers->VItems(i);
-            if (y >= top && y < top + 2 && (designing || footer->Sizing())) {
+            if (y >= top && y < top + 2 && footer->Sizing()) {
                 auto drag = make(Drag::FooterHeight, false);
                 drag->footer = footer->Index();
                 return drag;
             }
             top += footer->Height();
         }
-        if (RowCount() > 0 && near(y, DataTop() + RowHeight()) && (designing || (m_options & wgoRowSizing)))
+        if (RowCount() > 0 && near(y, DataTop() + RowHeight()) && (m_options & wgoRowSizing))
             return make(Drag::RowHeightKind, false);
     }
     // Column, group, cell and level borders: in the title band, or in the
@@ -1562,7 +1648,7 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
         const bool fixedSizable = !fixed || (m_fixedStyle.Options() & wfxSizing);
         const int right = left + UnitWidth(unit);
         if (!m_groupMode) {
-            if (near(x, right) && fixedSizable && (designing || (m_options & wgoColSizing))) {
+            if (near(x, right) && fixedSizable && (m_options & wgoColSizing)) {
                 auto drag = make(Drag::ColumnWidth, true);
                 drag->column = m_columns->VItems(unit);
                 return drag;
@@ -1573,14 +1659,14 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
         if (x < left || x >= right)
             continue;
         const int localY = y - bandTop;
-        if (near(x, right) && fixedSizable && (designing || (m_options & wgoColSizing))) {
+        if (near(x, right) && fixedSizable && (m_options & wgoColSizing)) {
             auto drag = make(Drag::GroupWidth, true);
             drag->group = group;
             return drag;
         }
         const int titleHeight = header > 0 ? group->TitleHeight() : 0;
         if (titleHeight > 0 && near(localY, titleHeight) && !group->NoColTitles()
-            && (designing || (m_options & wgoLevelSizing))) {
+            && (m_options & wgoLevelSizing)) {
             auto drag = make(Drag::GroupTitleHeight, false);
             drag->group = group;
             return drag;
@@ -1592,14 +1678,14 @@ std::unique_ptr<TwCustomGrid::Drag> TwCustomGrid::SizingAt(const QPoint& pos) co
                 if (localY < cell.top() || localY > cell.bottom())
                     continue;
                 if (i + 1 < columns.size() && near(x - left, cell.right() + 1)
-                    && (designing || (m_options & wgoCellSizing))) {
+                    && (m_options & wgoCellSizing)) {
                     auto drag = make(Drag::CellWidth, true);
                     drag->column = columns[i];
                     return drag;
                 }
             }
             if (level + 1 < group->Levels() && group->Weight() > group->Levels()
-                && (designing || (m_options & wgoLevelSizing))) {
+                && (m_options & wgoLevelSizing)) {
                 const int levelBottom = band == 1 ? group->HeaderLevelTop(level + 1) : group->RowLevelTop(level + 1);
                 if (near(localY, levelBottom)) {
                     auto drag = make(Drag::LevelHeight, false);
@@ -1853,9 +1939,4 @@ void TwCustomGrid::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     m_painter->Paint(painter, event->rect());
-}
-
-bool TwCustomGrid::viewportEvent(QEvent* event)
-{
-    return QAbstractScrollArea::viewportEvent(event);
 }

@@ -325,10 +325,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool viewportEvent(QEvent* event) override;
 
     int m_row = 0;
     int m_col = 0;
@@ -348,6 +348,10 @@ private:
     bool EditorKey(QKeyEvent* event);
     bool GoesToGrid(const QKeyEvent* event) const;
     void TypeIntoEditor(const QKeyEvent* event, QChar ch);
+    bool ComposedTextAllowed(const QString& text);
+    // The first selectable column when the current one is a fixed column
+    // that cannot be selected.
+    void LeaveFixedColumn();
     // Runs a user action; failures are shown instead of leaving the handler.
     template <typename Action>
     void Guarded(Action&& action);

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -270,7 +271,8 @@ QString TwFormat::FormatNumber(const QString& picture, double value)
     if (value < 0 && sections.size() >= 2 && !sections.at(1).isEmpty())
         return FormatSection(sections.at(1), -value);
     const QString text = FormatSection(sections.at(0), std::fabs(value));
-    const bool showsNonZero = text.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const bool showsNonZero =
+        std::any_of(text.begin(), text.end(), [](QChar ch) { return ch >= u'1' && ch <= u'9'; });
     return value < 0 && showsNonZero ? u'-' + text : text;
 }
 

@@ -164,6 +164,7 @@ void TwMemGrid::SetRowCount(int value)
 void TwMemGrid::ApplyRowCount(int count)
 {
     count = qMax(0, count);
+    HideEditor();
     m_rowInfos.SetCount(count);
     for (int i = 0; i < Columns()->Count(); ++i)
         Column(i)->Pool().SetCount(count);
@@ -223,8 +224,8 @@ void TwMemGrid::InsertRow(int ARow, bool ApplyDefaults, bool MarkInserted, bool 
         InvalidateRow(ARow);
     else
         InvalidateGrid();
-    if (Options() & wgoAlwaysShowEditor)
-        ShowEditor();
+    // The current index may now address another row.
+    RefreshEditor();
 }
 
 void TwMemGrid::AppendRow(bool ApplyDefaults, bool MarkInserted, bool FireNewRow)
@@ -241,6 +242,8 @@ void TwMemGrid::DeleteRow(int ARow, int ACount, bool Notify)
     if (ARow < 0 || ARow >= rows)
         throw RowBoundsError(ARow, "DeleteRow");
     const int count = ACount < 0 ? rows - ARow : qMin(ACount, rows - ARow);
+    // The editor may show a row that goes.
+    HideEditor();
     for (int i = 0; i < Columns()->Count(); ++i)
         Column(i)->Pool().DeleteSlots(ARow, count);
     m_rowInfos.Delete(ARow, count);
@@ -249,6 +252,8 @@ void TwMemGrid::DeleteRow(int ARow, int ACount, bool Notify)
     SetRow(m_row);
     if (Notify)
         DataChanged();
+    if (Options() & wgoAlwaysShowEditor)
+        ShowEditor();
 }
 
 void TwMemGrid::MoveRow(int CurRow, int NewRow)
@@ -264,6 +269,8 @@ void TwMemGrid::MoveRow(int CurRow, int NewRow)
         Column(i)->Pool().MoveSlot(CurRow, NewRow);
     m_rowInfos.Move(CurRow, NewRow);
     InvalidateGrid();
+    if (EditorShown())
+        RefreshEditor();
 }
 
 void TwMemGrid::Clear()
@@ -412,6 +419,8 @@ void TwMemGrid::Sort(int ACol, bool Descending, bool SetMark)
         Column(i)->Pool().Permute(order);
     m_rowInfos.Permute(order);
     EndUpdate(true);
+    if (EditorShown())
+        RefreshEditor();
     if (SetMark)
         column->Title()->SetSortMark(Descending ? wsmDesc : wsmAsc);
 }
