@@ -834,8 +834,11 @@ void TwCustomGrid::PlaceEditor()
         return;
     const QRect cell = CellRect(CurrentColumn(), m_row);
     const bool inView = !cell.isEmpty() && m_row >= m_topRow && cell.top() < DataBottom();
+    QRect place = m_painter->EditorRect(cell);
+    if (CurrentColumn()->EditButton())
+        place.setRight(m_painter->EditButtonRect(cell).left() - 1);
     // Out of view the editor keeps its value and focus, out of sight.
-    m_editor->Widget()->setGeometry(inView ? m_painter->EditorRect(cell) : QRect(-2000, -2000, 10, 10));
+    m_editor->Widget()->setGeometry(inView ? place : QRect(-2000, -2000, 10, 10));
 }
 
 bool TwCustomGrid::EditorDiffers()
@@ -1767,12 +1770,18 @@ void TwCustomGrid::FireTitleClick(const TwGridHit& hit)
     }
 }
 
-void TwCustomGrid::CellClick(const TwGridHit& hit, Qt::KeyboardModifiers mods)
+void TwCustomGrid::CellClick(const TwGridHit& hit, const QPoint& pos, Qt::KeyboardModifiers mods)
 {
     const int row = hit.row;
     if (row < 0)
         return;
     const bool sameCell = row == m_row && hit.column == CurrentColumn();
+    if (sameCell && hit.column->EditButton()
+        && m_painter->EditButtonRect(CellRect(hit.column, row)).contains(pos)) {
+        m_editButtonDown = true;
+        InvalidateRow(row);
+        return;
+    }
     if (m_options & wgoMultiSelect) {
         if (mods & Qt::ControlModifier) {
             SetSelected(row, !Selected(row));
@@ -1853,7 +1862,7 @@ void TwCustomGrid::mousePressEvent(QMouseEvent* event)
                     OnMarkerClick(this, hit.row);
             }
             break;
-        case TwGridHit::Cell: CellClick(hit, event->modifiers()); break;
+        case TwGridHit::Cell: CellClick(hit, pos, event->modifiers()); break;
         default: break;
         }
     });
@@ -1901,6 +1910,15 @@ void TwCustomGrid::mouseReleaseEvent(QMouseEvent* event)
     Guarded([&] {
         if (m_drag) {
             FinishSizing();
+            return;
+        }
+        if (m_editButtonDown) {
+            m_editButtonDown = false;
+            InvalidateRow(m_row);
+            TwColumn* column = CurrentColumn();
+            const QRect button = m_painter->EditButtonRect(CellRect(column, m_row));
+            if (button.contains(pos) && OnEditButtonClick)
+                OnEditButtonClick(column);
             return;
         }
         if (m_titlePressed) {

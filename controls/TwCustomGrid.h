@@ -266,8 +266,6 @@ public:
         OnDrawIndicator;
     // The marker column's mark for a row.
     std::function<void(QObject* Sender, int ARow, bool& Checked)> OnDrawMarker;
-    std::function<void(TwColumn* AColumn, int ARow, int& Index)> OnGetImageIndex;
-    std::function<void(TwColumn* AColumn, int ARow, int& Index)> OnGetListImageIndex;
 
     // Standard events; they also see the keys and double clicks of the editor.
     // OnKeyDown/OnKeyUp get Qt key codes; setting Key to 0 drops the key.
@@ -390,7 +388,7 @@ private:
     };
     std::unique_ptr<Drag> SizingAt(const QPoint& pos) const;
     void FinishSizing();
-    void CellClick(const TwGridHit& hit, Qt::KeyboardModifiers mods);
+    void CellClick(const TwGridHit& hit, const QPoint& pos, Qt::KeyboardModifiers mods);
     bool TitleClickable(const TwGridHit& hit) const;
     void FireTitleClick(const TwGridHit& hit);
 
@@ -451,4 +449,6 @@ private:
     // A clicking title held down: its hit, drawn pressed.
     TwGridHit m_pressedTitle;
     bool m_titlePressed = false;
+    // The current cell's ellipsis button held down.
+    bool m_editButtonDown = false;
 };

@@ -33,6 +33,8 @@ public:
     void Paint(QPainter& painter, const QRect& clip);
     // Where the in-place editor goes inside a data cell's rectangle.
     QRect EditorRect(const QRect& cell) const;
+    // The ellipsis button at the right edge of a cell (inside its lines).
+    QRect EditButtonRect(const QRect& cell) const;
     IndicatorMark MarkOf(int row) const;
 
     // Fills a cell and draws its border look.
