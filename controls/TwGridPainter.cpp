@@ -573,7 +573,7 @@ void TwGridPainter::PaintRows(QPainter& painter, const std::vector<ColumnPlan>& 
         haveAbove = true;
     }
     painter.restore();
-    PaintEndLines(painter, std::vector<int>(), rowsBottom);
+    PaintEndLines(painter, rowsBottom);
 }
 
 void TwGridPainter::PaintCell(QPainter& painter, const ColumnPlan& plan, int row, const QRect& rect,
@@ -691,24 +691,23 @@ void TwGridPainter::PaintCell(QPainter& painter, const ColumnPlan& plan, int row
         HLine(painter, rect.left(), rect.right(), rect.bottom(), ex.LevelColor(), ex.LevelStyle(), ex.LevelWidth());
 }
 
-void TwGridPainter::PaintEndLines(QPainter& painter, const std::vector<int>&, int rowsBottom)
+// The lines closing the last row and the last column, where they are in view.
+void TwGridPainter::PaintEndLines(QPainter& painter, int rowsBottom)
 {
     TwCustomGrid* g = m_grid;
     if (g->RowCount() == 0 || g->UnitCount() == 0)
         return;
     const TwGridLines& end = g->EndLines();
-    // Right edge of the last unit in view.
+    const int width = g->viewport()->width();
     int right = g->FixedRight();
-    for (int u = qMax(g->FixedCount(), g->LeftCol()); u < g->UnitCount(); ++u) {
+    for (int u = qMax(g->FixedCount(), g->LeftCol()); u < g->UnitCount() && right < width; ++u)
         right += g->UnitWidth(u);
-        if (right >= g->viewport()->width())
-            return;
-    }
     const int bottom = qMin(rowsBottom, g->DataBottom());
-    if (right < g->viewport()->width())
+    if (right < width)
         VLine(painter, right - 1, g->DataTop(), bottom - 1, end.VertColor(), end.VertStyle(), end.VertWidth());
     if (rowsBottom < g->DataBottom())
-        HLine(painter, 0, right - 1, rowsBottom - 1, end.HorzColor(), end.HorzStyle(), end.HorzWidth());
+        HLine(painter, 0, qMin(right, width) - 1, rowsBottom - 1, end.HorzColor(), end.HorzStyle(),
+              end.HorzWidth());
 }
 
 void TwGridPainter::PaintDrawObject(QPainter& painter, const QRect& rect, const TwDrawObject& style,

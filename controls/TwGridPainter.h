@@ -76,7 +76,7 @@ private:
     void PaintIndicator(QPainter& painter, int row, const QRect& rect);
     void PaintMarker(QPainter& painter, int row, const QRect& rect);
     void PaintFooters(QPainter& painter, const std::vector<int>& lefts);
-    void PaintEndLines(QPainter& painter, const std::vector<int>& lefts, int rowsBottom);
+    void PaintEndLines(QPainter& painter, int rowsBottom);
     void PaintTitle(QPainter& painter, const QRect& rect, TwTitle* title, const TwGridLines& lines, bool pressed,
                     TwSortMark mark);
     void PaintDrawObject(QPainter& painter, const QRect& rect, const TwDrawObject& style, const QString& text,
