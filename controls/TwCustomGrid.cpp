@@ -590,7 +590,7 @@ void TwCustomGrid::InvalidateCell(int, int)
 
 void TwCustomGrid::CellValueChanged(const TwColumn* column, int row)
 {
-    if (m_editorShown && row == m_row && row < RowCount() && column == CurrentColumn())
+    if (row == m_row && column == m_editorColumn && EditorInPlace())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     InvalidateRow(row);
 }
@@ -700,6 +700,7 @@ bool TwCustomGrid::SelectionShown() const
 void TwCustomGrid::ColumnHidden(int position)
 {
     if (m_groupMode) {
+        EditorInPlace();
         InvalidateGrid();
         return;
     }
@@ -803,6 +804,7 @@ void TwCustomGrid::ShowEditor()
     const TwEditKind kind = EditKind(column);
     TwInplaceEditor* editor = EditorFor(kind);
     m_editor = editor;
+    m_editorColumn = column;
     m_editorKind = dynamic_cast<TwInEdit*>(editor) ? wekText : kind;
     SetupEditor(editor, column);
     editor->SetValue(EditorValueOf(column, m_row, m_editorKind));
@@ -830,7 +832,7 @@ void TwCustomGrid::HideEditor()
 
 void TwCustomGrid::PlaceEditor()
 {
-    if (!m_editorShown)
+    if (!EditorInPlace())
         return;
     const QRect cell = CellRect(CurrentColumn(), m_row);
     const bool inView = !cell.isEmpty() && m_row >= m_topRow && cell.top() < DataBottom();
@@ -841,9 +843,19 @@ void TwCustomGrid::PlaceEditor()
     m_editor->Widget()->setGeometry(inView ? place : QRect(-2000, -2000, 10, 10));
 }
 
+bool TwCustomGrid::EditorInPlace()
+{
+    if (!m_editorShown)
+        return false;
+    if (m_row < RowCount() && CurrentColumn() == m_editorColumn)
+        return true;
+    HideEditor();
+    return false;
+}
+
 bool TwCustomGrid::EditorDiffers()
 {
-    if (!m_editorShown || m_row >= RowCount())
+    if (!EditorInPlace())
         return false;
     const QVariant shown = m_editor->Value();
     const QVariant cell = EditorValueOf(CurrentColumn(), m_row, m_editorKind);
@@ -854,7 +866,7 @@ bool TwCustomGrid::EditorDiffers()
 
 void TwCustomGrid::UpdateData()
 {
-    if (!m_editorShown || m_row >= RowCount())
+    if (!EditorInPlace())
         return;
     TwColumn* column = CurrentColumn();
     if (m_editState == wgsBrowse) {
@@ -872,7 +884,7 @@ void TwCustomGrid::UpdateData()
 
 void TwCustomGrid::RefreshEditor()
 {
-    if (m_editorShown && m_row < RowCount())
+    if (EditorInPlace())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     else if (m_options & wgoAlwaysShowEditor)
         ShowEditor();

@@ -368,6 +368,9 @@ private:
     bool CanShowEditor(TwColumn* column) const;
     void PlaceEditor();
     bool EditorDiffers();
+    // The shown editor still stands on the current cell; an editor whose
+    // row or column went away is hidden.
+    bool EditorInPlace();
     void GridExit();
 
     // Mouse: a sizing drag in progress (what is sized, where it started,
@@ -427,6 +430,8 @@ private:
     std::map<int, TwInplaceEditor*> m_editors;
     TwInplaceEditor* m_editor = nullptr;
     TwEditKind m_editorKind = wekNone;
+    // The column the editor was set up for (compared, never dereferenced).
+    const TwColumn* m_editorColumn = nullptr;
     bool m_editorShown = false;
     // Above 0 while Enter moves to the next row: the editor stays hidden.
     int m_holdEditor = 0;

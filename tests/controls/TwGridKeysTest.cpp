@@ -341,3 +341,31 @@ TEST_F(GridKeys, RowsChangedByCodeUnderAShownEditorKeepItInStep)
     grid->SetRowCount(0);
     EXPECT_FALSE(grid->EditorShown());
 }
+
+TEST_F(GridKeys, AnEditorWhoseColumnLeavesIsHiddenAndWritesNowhere)
+{
+    Fill(2);
+    grid->Groups()->Add()->SetWidth(200);
+    for (int c = 0; c < 3; ++c) {
+        grid->Column(c)->SetLevelIndex(c);
+        grid->Column(c)->SetGroup(0);
+    }
+    grid->SetGroupMode(true);
+    FocusGrid();
+    Key(Qt::Key_Right);
+    ASSERT_EQ(grid->CurrentColumnIndex(), 1);
+    Type("Q");
+    grid->Column(1)->SetGroup(-1);
+    Key(Qt::Key_Up); // first row: posts
+    EXPECT_EQ(grid->Cells(0, 0).AsString(), "C0");
+    EXPECT_EQ(grid->Cells(1, 0).AsString(), "이름0");
+    EXPECT_EQ(grid->Cells(2, 0).AsString(), "0");
+    // Flat layout: deleting the column under the editor.
+    grid->SetGroupMode(false);
+    FocusGrid();
+    grid->SetCurrentColumnIndex(2);
+    ASSERT_TRUE(grid->EditorShown());
+    grid->Columns()->Delete(2);
+    EXPECT_EQ(ErrorOf([&] { grid->UpdateData(); }), "<no error>");
+    EXPECT_EQ(grid->CurrentColumnIndex(), 1);
+}
