@@ -757,7 +757,7 @@ TwInplaceEditor* TwCustomGrid::EditorFor(TwEditKind kind)
         return found->second;
     std::unique_ptr<TwInplaceEditor> editor;
     if (kind != wekText)
-        editor = TwCreateInplaceEditor(kind, viewport());
+        editor = CreateEditor(kind);
     if (!editor) {
         // Kinds without an editor of their own share the text editor.
         const auto text = m_editors.find(wekText);
@@ -778,6 +778,11 @@ TwInplaceEditor* TwCustomGrid::EditorFor(TwEditKind kind)
     m_editors[kind] = editor.get();
     m_ownedEditors.push_back(std::move(editor));
     return m_editors[kind];
+}
+
+std::unique_ptr<TwInplaceEditor> TwCustomGrid::CreateEditor(TwEditKind kind)
+{
+    return TwCreateInplaceEditor(kind, viewport());
 }
 
 bool TwCustomGrid::CanShowEditor(TwColumn* column) const
@@ -1359,10 +1364,26 @@ bool TwCustomGrid::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     }
-    case QEvent::MouseButtonDblClick:
-        if (OnDblClick)
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // Check boxes and the like change through the grid, which asks
+        // whether the column may be modified first.
+        bool consumed = false;
+        if (m_editor->TogglesOnClick() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            consumed = true;
+            Guarded([&] {
+                if (ColumnMayModify(CurrentColumn()))
+                    m_editor->Toggle();
+                else
+                    QApplication::beep();
+            });
+        }
+        if (event->type() == QEvent::MouseButtonDblClick && OnDblClick)
             Guarded([&] { OnDblClick(this); });
+        if (consumed)
+            return true;
         break;
+    }
     case QEvent::FocusIn:
         if (!m_focusWithin) {
             m_focusWithin = true;

@@ -293,6 +293,9 @@ protected:
     virtual QVariant EditorValueOf(TwColumn* column, int row, TwEditKind kind) = 0;
     virtual void WriteEditorValue(TwColumn* column, int row, TwEditKind kind, const QVariant& value) = 0;
     virtual void SetupEditor(TwInplaceEditor* editor, TwColumn* column) = 0;
+    // The editor of a kind other than text; nullptr lets the text editor
+    // serve it.
+    virtual std::unique_ptr<TwInplaceEditor> CreateEditor(TwEditKind kind);
     // F3: a cell takes the value of the same column in another row.
     virtual void CopyCellValue(TwColumn* column, int fromRow, int toRow) = 0;
     // Deletes the editors; the concrete grid calls it first when it goes.
