@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QVariant>
+#include <functional>
 
+class QKeyEvent;
 class QWidget;
 class TwMemColumn;
 
@@ -50,4 +52,18 @@ public:
     // Check box, Boolean picture and radio group change at a click.
     virtual bool TogglesOnClick() const { return false; }
     virtual void Toggle() {}
+    // Keys the grid would take but the editor needs while in its present
+    // state: an open list's Up/Down/PgUp/PgDn/Home/End/Enter/Esc, line moves
+    // inside a multi-line text, a picker's Ctrl/Alt+Up/Down. The grid leaves
+    // such a key to the editor.
+    virtual bool KeepsKey(const QKeyEvent& event) const
+    {
+        Q_UNUSED(event);
+        return false;
+    }
+    // The grid's answer to "may the column be modified" (which starts editing
+    // the row). Editors ask it before a change the grid does not see as a
+    // typed key: a choice from a list or calendar, a click, a spin button.
+    // Unset, every change is allowed.
+    virtual void SetCanModify(std::function<bool()> check) { Q_UNUSED(check); }
 };
