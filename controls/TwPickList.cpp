@@ -12,7 +12,7 @@ TwPickList::TwPickList(QWidget* parent)
     : QLineEdit(parent), m_list(new TwItemList(this)), m_button(new QToolButton(this))
 {
     // A window of its own that never takes the focus from the text box.
-    m_list->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    m_list->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     m_list->setAttribute(Qt::WA_ShowWithoutActivating);
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->OnLineClick = [this](int) { CloseUp(true); };
