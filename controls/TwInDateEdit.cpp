@@ -57,6 +57,11 @@ QVariant TwInDateEdit::Value() const
     }
 }
 
+void TwInDateEdit::SelectAll()
+{
+    setSelectedSection(sectionAt(0));
+}
+
 void TwInDateEdit::CaretToEnd()
 {
     Field()->end(false);

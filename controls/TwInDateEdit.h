@@ -25,7 +25,8 @@ public:
     // Null when empty; a date column gets midnight of the date, a time
     // column the time on the zero day.
     QVariant Value() const override;
-    void SelectAll() override { selectAll(); }
+    // Selects the first field, which typed digits then replace.
+    void SelectAll() override;
     void CaretToEnd() override;
     // Left and Right leave an empty picker; a filled one only with Ctrl.
     bool AtTextStart() const override { return Empty(); }

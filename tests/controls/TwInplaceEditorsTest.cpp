@@ -215,18 +215,23 @@ TEST_F(InDateEditTest, ReadingCommitsTheTypedFieldAndTakesTheColumnFormat)
     Configure();
     editor->SetValue(QDateTime(QDate(2024, 3, 9), QTime(0, 0)));
     EXPECT_EQ(editor->text(), "09.03.2024");
+    // Typed over a selected editor (as the grid types a first key) the
+    // digits go into the first field.
+    editor->SelectAll();
+    QTest::keyClicks(editor, "23");
+    EXPECT_EQ(editor->text(), "23.03.2024");
     editor->setSelectedSection(QDateTimeEdit::YearSection);
     QTest::keyClicks(editor, "2019");
-    EXPECT_EQ(editor->Value().toDateTime().date().toString(Qt::ISODate), "2019-03-09");
+    EXPECT_EQ(editor->Value().toDateTime().date().toString(Qt::ISODate), "2019-03-23");
     // A month of one digit may still become 10-12: only reading settles it.
     editor->setSelectedSection(QDateTimeEdit::MonthSection);
     QTest::keyClicks(editor, "1");
     EXPECT_EQ(editor->date().month(), 3);
-    EXPECT_EQ(editor->Value().toDateTime().date().toString(Qt::ISODate), "2019-01-09");
-    EXPECT_EQ(editor->text(), "09.01.2019");
+    EXPECT_EQ(editor->Value().toDateTime().date().toString(Qt::ISODate), "2019-01-23");
+    EXPECT_EQ(editor->text(), "23.01.2019");
     // Characters the date type refuses are dropped.
     QTest::keyClicks(editor, "x:");
-    EXPECT_EQ(editor->Value().toDateTime().date().toString(Qt::ISODate), "2019-01-09");
+    EXPECT_EQ(editor->Value().toDateTime().date().toString(Qt::ISODate), "2019-01-23");
 }
 
 TEST_F(InDateEditTest, PickerKeysStayAndChangesAskTheColumn)
