@@ -1,5 +1,7 @@
 #include "controls/TwGroups.h"
 
+#include <algorithm>
+
 #include "controls/ESelvarError.h"
 #include "controls/TwColumn.h"
 #include "controls/TwColumns.h"
@@ -59,6 +61,12 @@ TwGroup* TwGroups::VItems(int index) const
     if (index < 0 || index >= VCount())
         throw ESelvarError(QStringLiteral("TwGroups Bounds Error in GetVItems(%1)").arg(index));
     return m_visible[size_t(index)];
+}
+
+int TwGroups::VIndexOf(const TwGroup* group) const
+{
+    const auto it = std::find(m_visible.begin(), m_visible.end(), group);
+    return it == m_visible.end() ? -1 : int(it - m_visible.begin());
 }
 
 void TwGroups::RebuildVisible()

@@ -19,6 +19,7 @@ public:
     TwGroup* Items(int index) const;
     int VCount() const { return int(m_visible.size()); }
     TwGroup* VItems(int index) const;
+    int VIndexOf(const TwGroup* group) const;
     void RebuildVisible();
 
 private:

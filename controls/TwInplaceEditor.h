@@ -52,15 +52,9 @@ public:
     // Check box, Boolean picture and radio group change at a click.
     virtual bool TogglesOnClick() const { return false; }
     virtual void Toggle() {}
-    // Keys the grid would take but the editor needs while in its present
-    // state: an open list's Up/Down/PgUp/PgDn/Home/End/Enter/Esc, line moves
-    // inside a multi-line text, a picker's Ctrl/Alt+Up/Down. The grid leaves
-    // such a key to the editor.
-    virtual bool KeepsKey(const QKeyEvent& event) const
-    {
-        Q_UNUSED(event);
-        return false;
-    }
+    // Keys the editor uses itself although the grid would take them (an
+    // open list, a picker field stepped with Ctrl+Up): the grid leaves them.
+    virtual bool KeepsKey(const QKeyEvent& event) const { return false; }
     // The grid's answer to "may the column be modified" (which starts editing
     // the row). Editors ask it before a change the grid does not see as a
     // typed key: a choice from a list or calendar, a click, a spin button.

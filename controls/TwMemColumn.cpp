@@ -1,9 +1,11 @@
 #include "controls/TwMemColumn.h"
 
+#include <QLocale>
 #include <cstring>
 
 #include "controls/EConvertError.h"
 #include "controls/TwFormat.h"
+#include "controls/TwLocaleFormats.h"
 #include "controls/TwMemColumnFooter.h"
 #include "controls/TwMemGrid.h"
 
@@ -124,7 +126,7 @@ TwSlotRef TwMemColumn::CellRef(bool editing, int storedRow)
 
 void TwMemColumn::CellStored(int storedRow)
 {
-    m_memGrid->InvalidateCell(Index(), storedRow);
+    m_memGrid->CellValueChanged(this, m_memGrid->DisplayRow(storedRow));
 }
 
 bool TwMemColumn::SameValue(const TwValueBuffer& a, const TwValueBuffer& b) const
@@ -155,7 +157,7 @@ void TwMemColumn::CommitBuffer(TwValueBuffer& next)
         grid->OnValueChanging(this, TwSlotCodec::GetVariant(m_dataType, next.Ref()));
     m_valueBuffer = std::move(next);
     grid->SetRowModified(true);
-    grid->InvalidateRow(grid->Row());
+    grid->CellValueChanged(this, grid->Row());
     if (!m_calculated && grid->OnCalcColumns)
         grid->OnCalcColumns(grid);
     if (grid->OnValueChanged)
@@ -207,4 +209,101 @@ QString TwMemColumn::FooterText(int footerRow) const
     } catch (const EConvertError&) {
         return value;
     }
+}
+
+TwEditKind TwMemColumn::EditKind() const
+{
+    const TwDataType type = m_dataType;
+    const bool text = TwIsTextType(type);
+    const bool hasValues = !Values().isEmpty();
+    const bool twoWay = type == wdtBool || Values().size() >= 2;
+    switch (EditStyle()) {
+    case wesText:
+        if (type != wdtGraphic)
+            return wekText;
+        break;
+    case wesMultiText:
+        if (text)
+            return wekMultiText;
+        break;
+    case wesCheckBox:
+        if (twoWay)
+            return wekCheckBox;
+        break;
+    case wesBoolean:
+        if (twoWay)
+            return wekBoolean;
+        break;
+    case wesRadioGroup:
+        if (type == wdtBool || hasValues)
+            return wekRadioGroup;
+        break;
+    case wesNumber:
+        if (TwIsNumericType(type))
+            return wekNumber;
+        break;
+    case wesSpinEdit:
+        if (TwIsNumericType(type))
+            return wekSpinEdit;
+        break;
+    case wesDate:
+        if (type == wdtDate || type == wdtDateTime)
+            return wekDate;
+        break;
+    case wesTime:
+        if (type == wdtTime || type == wdtDateTime)
+            return wekTime;
+        break;
+    case wesPickList:
+        if (hasValues)
+            return wekPickList;
+        break;
+    case wesMemo:
+        if (text)
+            return wekMemo;
+        break;
+    default:
+        break;
+    }
+    if (type == wdtGraphic)
+        return wekPicture;
+    if (type == wdtBool)
+        return wekCheckBox;
+    if (hasValues)
+        return wekPickList;
+    if (TwIsNumericType(type))
+        return wekNumber;
+    if (type == wdtDate || type == wdtDateTime)
+        return wekDate;
+    if (type == wdtTime)
+        return wekTime;
+    return wekText;
+}
+
+bool TwMemColumn::AcceptsAnyChar(TwDataType type)
+{
+    return !(TwIsNumericType(type) || type == wdtDate || type == wdtTime || type == wdtGraphic);
+}
+
+bool TwMemColumn::AcceptsChar(TwDataType type, bool anyChar, QChar ch, const QLocale& locale)
+{
+    if (anyChar || AcceptsAnyChar(type))
+        return true;
+    const bool digit = ch >= u'0' && ch <= u'9';
+    switch (type) {
+    case wdtShort:
+    case wdtSmall:
+    case wdtLong: return digit || ch == u'+' || ch == u'-';
+    case wdtByte:
+    case wdtWord: return digit;
+    case wdtFloat: return digit || ch == u'+' || ch == u'-' || ch == u'.' || ch == u'E' || ch == u'e';
+    case wdtDate: return digit || TwLocaleFormats::DateSeparator(locale).contains(ch);
+    case wdtTime: return digit || TwLocaleFormats::TimeSeparator(locale).contains(ch);
+    default: return false;
+    }
+}
+
+bool TwMemColumn::AcceptsChar(QChar ch) const
+{
+    return AcceptsChar(m_dataType, EditKind() == wekPickList, ch, QLocale());
 }

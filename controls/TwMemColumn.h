@@ -3,7 +3,10 @@
 #include <array>
 
 #include "controls/TwColumn.h"
+#include "controls/TwInplaceEditor.h"
 #include "controls/TwMemPool.h"
+
+class QLocale;
 
 class TwMemGrid;
 
@@ -81,6 +84,18 @@ public:
     QString FooterText(int footerRow) const;
 
     bool CanFocus() const override { return !ReadOnly() && !m_calculated; }
+
+    // The in-place editor of the column, from its EditStyle, its type and
+    // whether it has a value list; a style that does not fit the type falls
+    // back to the type's own editor.
+    TwEditKind EditKind() const;
+    // Characters a column of a type takes when typed: whole numbers take
+    // signs and digits, unsigned ones digits, floats also "." and an
+    // exponent, dates and times digits and their locale separator, pictures
+    // nothing, other types (and every pick list, `anyChar`) everything.
+    static bool AcceptsChar(TwDataType type, bool anyChar, QChar ch, const QLocale& locale);
+    static bool AcceptsAnyChar(TwDataType type);
+    bool AcceptsChar(QChar ch) const;
 
 protected:
     bool IsNumeric() const override { return TwIsNumericType(m_dataType); }

@@ -107,10 +107,11 @@ TwMemGrid::TwMemGrid(QWidget* parent) : TwCustomGrid(parent), m_rowInfos(this), 
     m_collator.setCaseSensitivity(Qt::CaseSensitive);
 }
 
-// Columns leave while the grid is still whole.
+// Editors and columns leave while the grid is still whole.
 TwMemGrid::~TwMemGrid()
 {
     BeginUpdate();
+    ReleaseEditors();
     Columns()->Clear();
 }
 
@@ -140,6 +141,11 @@ int TwMemGrid::StoredRow(int displayRow) const
     if (m_editState != wgsInsert || displayRow < m_row)
         return displayRow;
     return displayRow == m_row ? -1 : displayRow - 1;
+}
+
+int TwMemGrid::DisplayRow(int storedRow) const
+{
+    return m_editState == wgsInsert && storedRow >= m_row ? storedRow + 1 : storedRow;
 }
 
 void TwMemGrid::SetRowCount(int value)
@@ -561,10 +567,246 @@ void TwMemGrid::DropEditedRow()
     InvalidateGrid();
 }
 
+// ----- The editing cycle -----
+
+bool TwMemGrid::Edit()
+{
+    if (m_editState != wgsBrowse)
+        return true;
+    if (RowCount() == 0) {
+        Insert(false);
+        return m_editState != wgsBrowse;
+    }
+    if (!(Options() & wgoEditing) || m_rowInfos.State(m_row) == wrsDeleted)
+        return false;
+    if (OnBeforeEdit)
+        OnBeforeEdit(this);
+    if (!StartRowEdit())
+        return false;
+    if (OnAfterEdit)
+        OnAfterEdit(this);
+    return true;
+}
+
+void TwMemGrid::Insert(bool bAppend)
+{
+    if (!(Options() & wgoInserting) || (m_maxRowCount > 0 && RowCount() >= m_maxRowCount))
+        return;
+    UpdateData();
+    Post();
+    if (OnBeforeInsert)
+        OnBeforeInsert(this, bAppend);
+    HideEditor();
+    StartRowInsert(bAppend);
+    if (OnNewRow)
+        OnNewRow(this);
+    m_rowModified = false;
+    if (OnAfterInsert)
+        OnAfterInsert(this, bAppend);
+    ScrollRowIntoView(m_row);
+    InvalidateGrid();
+    if (Options() & wgoAlwaysShowEditor)
+        ShowEditor();
+}
+
 void TwMemGrid::Post()
 {
     if (m_editState == wgsBrowse)
         return;
+    UpdateData();
+    if (OnBeforePost)
+        OnBeforePost(this);
     StoreEditedRow();
+    {
+        const AfterEventScope scope(this);
+        if (OnAfterPost)
+            OnAfterPost(this);
+    }
     DataChanged();
+    RefreshEditor();
+}
+
+void TwMemGrid::Cancel()
+{
+    if (m_editState == wgsBrowse)
+        return;
+    if (OnBeforeCancel)
+        OnBeforeCancel(this);
+    HideEditor();
+    DropEditedRow();
+    if (Options() & wgoAlwaysShowEditor)
+        ShowEditor();
+    if (OnAfterCancel)
+        OnAfterCancel(this);
+}
+
+void TwMemGrid::Delete()
+{
+    if (m_editState == wgsInsert) {
+        Cancel();
+        return;
+    }
+    Cancel();
+    // Nothing to delete: no event, no change.
+    if (StoredRowCount() == 0)
+        return;
+    if (OnBeforeDelete)
+        OnBeforeDelete(this);
+    HideEditor();
+    if (m_softDeleting)
+        SetRowState(m_row, wrsDeleted);
+    else
+        DeleteRow(m_row, 1, false);
+    {
+        const AfterEventScope scope(this);
+        if (OnAfterDelete)
+            OnAfterDelete(this);
+    }
+    AfterDeleting();
+}
+
+// Last row first, so that the rows still to visit keep their indexes.
+void TwMemGrid::DeleteSelected()
+{
+    if (SelectedCount() < 1)
+        return;
+    Cancel();
+    HideEditor();
+    BeginUpdate();
+    try {
+        if (OnBeforeDelete)
+            OnBeforeDelete(this);
+        for (int r = StoredRowCount() - 1; r >= 0; --r) {
+            if (!m_rowInfos.Selected(r))
+                continue;
+            bool accept = true;
+            if (OnDeleteRow)
+                OnDeleteRow(this, r, accept);
+            if (!accept)
+                continue;
+            if (m_softDeleting)
+                m_rowInfos.SetState(r, wrsDeleted);
+            else
+                DeleteRow(r, 1, false);
+        }
+        {
+            const AfterEventScope scope(this);
+            if (OnAfterDelete)
+                OnAfterDelete(this);
+        }
+    } catch (...) {
+        EndUpdate(true);
+        throw;
+    }
+    EndUpdate(true);
+    AfterDeleting();
+}
+
+void TwMemGrid::AfterDeleting()
+{
+    DataChanged();
+    if (Options() & wgoAlwaysShowEditor)
+        ShowEditor();
+    if (!m_softDeleting)
+        FireRowChangeNow();
+}
+
+// ----- What the interaction layer reads and writes -----
+
+TwEditKind TwMemGrid::EditKind(const TwColumn* column) const
+{
+    return static_cast<const TwMemColumn*>(column)->EditKind();
+}
+
+bool TwMemGrid::ColumnAcceptsChar(const TwColumn* column, QChar ch) const
+{
+    return static_cast<const TwMemColumn*>(column)->AcceptsChar(ch);
+}
+
+QString TwMemGrid::CellText(TwColumn* column, int row)
+{
+    return Cells(column->Index(), row).DisplayText();
+}
+
+bool TwMemGrid::CellEmpty(TwColumn* column, int row)
+{
+    return Cells(column->Index(), row).IsNull();
+}
+
+bool TwMemGrid::CellImage(TwColumn* column, int row, QPixmap& image)
+{
+    if (!OnGetImage)
+        return true;
+    try {
+        OnGetImage(static_cast<TwMemColumn*>(column), row, image);
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+bool TwMemGrid::CellBoolean(TwColumn* column, int row)
+{
+    return Cells(column->Index(), row).AsBoolean();
+}
+
+QString TwMemGrid::FooterText(TwColumn* column, int footerRow) const
+{
+    return static_cast<TwMemColumn*>(column)->FooterText(footerRow);
+}
+
+QVariant TwMemGrid::EditorValueOf(TwColumn* column, int row, TwEditKind kind)
+{
+    TwCells& cell = Cells(column->Index(), row);
+    if (cell.IsNull())
+        return QVariant();
+    switch (kind) {
+    case wekText:
+    case wekMultiText:
+    case wekMemo: return cell.AsString();
+    case wekCheckBox:
+    case wekBoolean: return cell.AsBoolean();
+    case wekRadioGroup: {
+        const int index = column->Values().indexOf(cell.AsString());
+        return index >= 0 ? QVariant(index) : QVariant();
+    }
+    default: return cell.AsVariant();
+    }
+}
+
+void TwMemGrid::WriteEditorValue(TwColumn* column, int row, TwEditKind kind, const QVariant& value)
+{
+    TwCells& cell = Cells(column->Index(), row);
+    if (!value.isValid() || value.isNull()) {
+        cell.Clear();
+        return;
+    }
+    switch (kind) {
+    case wekText:
+    case wekMultiText:
+    case wekPickList:
+    case wekMemo: cell.SetAsString(value.toString()); break;
+    case wekCheckBox:
+    case wekBoolean: cell.SetAsBoolean(value.toBool()); break;
+    case wekRadioGroup: {
+        const int index = value.toInt();
+        if (index >= 0 && index < column->Values().size())
+            cell.SetAsString(column->Values().at(index));
+        else
+            cell.Clear();
+        break;
+    }
+    default: cell.SetAsVariant(value); break;
+    }
+}
+
+void TwMemGrid::SetupEditor(TwInplaceEditor* editor, TwColumn* column)
+{
+    editor->SetupFromColumn(*static_cast<TwMemColumn*>(column));
+}
+
+void TwMemGrid::CopyCellValue(TwColumn* column, int fromRow, int toRow)
+{
+    const QVariant value = Cells(column->Index(), fromRow).AsVariant();
+    Cells(column->Index(), toRow).SetAsVariant(value);
 }

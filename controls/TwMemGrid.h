@@ -42,6 +42,8 @@ public:
     int StoredRowCount() const { return m_rowInfos.Count(); }
     // The stored row a display row addresses; -1 for the new row.
     int StoredRow(int displayRow) const;
+    // The display row of a stored row.
+    int DisplayRow(int storedRow) const;
 
     TwCells& Cells(int ACol, int ARow);
 
@@ -52,13 +54,13 @@ public:
     void Clear();
     void ClearValues();
 
-    TwRowState RowState(int ARow) const;
+    TwRowState RowState(int ARow) const override;
     void SetRowState(int ARow, TwRowState value);
     void ClearRowStates(bool Repaint);
-    bool Selected(int ARow) const;
-    void SetSelected(int ARow, bool value);
-    int SelectedCount() const { return m_rowInfos.SelectedCount(); }
-    void ClearSelection();
+    bool Selected(int ARow) const override;
+    void SetSelected(int ARow, bool value) override;
+    int SelectedCount() const override { return m_rowInfos.SelectedCount(); }
+    void ClearSelection() override;
     const TwRowInfos& RowInfos() const { return m_rowInfos; }
 
     // Stable sort of all rows by one column (collection index).
@@ -71,10 +73,34 @@ public:
     // CalcFooters when AutoCalcFooters, then OnDataChanged.
     void DataChanged();
 
+    // The editing cycle. Each is a no-op when its precondition fails.
+    // Edit: True when the row is being edited (a grid without rows starts a
+    // new one); refused without wgoEditing and on a deleted row.
+    bool Edit() override;
+    // A new row: appended, or at the current row (which moves down); needs
+    // wgoInserting and room below MaxRowCount; an open edit is posted first.
+    void Insert(bool bAppend) override;
+    // Stores the edited row; a Required column that is empty raises and the
+    // grid stays in its editing state.
+    void Post() override;
+    void Cancel() override;
+    // Deletes (or with SoftDeleting marks) the current row; a new row is
+    // only cancelled.
+    void Delete() override;
+    void DeleteSelected() override;
+    bool RowModified() const override { return m_rowModified; }
+    void SetRowModified(bool value) { m_rowModified = value; }
+
+    TwEditKind EditKind(const TwColumn* column) const override;
+    bool ColumnAcceptsChar(const TwColumn* column, QChar ch) const override;
+    QString CellText(TwColumn* column, int row) override;
+    bool CellEmpty(TwColumn* column, int row) override;
+    bool CellImage(TwColumn* column, int row, QPixmap& image) override;
+    bool CellBoolean(TwColumn* column, int row) override;
+    QString FooterText(TwColumn* column, int footerRow) const override;
+
     // Building blocks of the editing cycle: fill the buffers from the current
     // row (or the Defaults for a new row), write them back, or drop them.
-    bool RowModified() const { return m_rowModified; }
-    void SetRowModified(bool value) { m_rowModified = value; }
     bool StartRowEdit();
     void StartRowInsert(bool bAppend);
     // Raises "Column '<caption>' must have a value." for an empty Required
@@ -82,8 +108,6 @@ public:
     void CheckRequired() const;
     void StoreEditedRow();
     void DropEditedRow();
-    // Stores the edited row and runs the data-changed step.
-    void Post();
 
     std::function<void(TwMemColumn* AColumn, const QVariant& NewValue)> OnValueChanging;
     std::function<void(TwMemColumn* AColumn)> OnValueChanged;
@@ -94,18 +118,35 @@ public:
     std::function<void(QObject* Sender, int ARow, bool& bAccept)> OnDeleteRow;
     std::function<void(QObject* Sender)> OnDataChanged;
     std::function<void(QObject* Sender)> OnNewRow;
-    std::function<void(QObject* Sender)> OnSelectionChange;
     std::function<void(QObject* Sender, bool& Default)> OnCalcFooters;
     std::function<void(QObject* Sender)> OnAfterCalcFooters;
+
+    // Editing-cycle events, around each step.
+    std::function<void(QObject* Sender)> OnBeforeEdit;
+    std::function<void(QObject* Sender)> OnAfterEdit;
+    std::function<void(QObject* Sender, bool bAppend)> OnBeforeInsert;
+    std::function<void(QObject* Sender, bool bAppend)> OnAfterInsert;
+    std::function<void(QObject* Sender)> OnBeforePost;
+    std::function<void(QObject* Sender)> OnAfterPost;
+    std::function<void(QObject* Sender)> OnBeforeCancel;
+    std::function<void(QObject* Sender)> OnAfterCancel;
+    std::function<void(QObject* Sender)> OnBeforeDelete;
+    std::function<void(QObject* Sender)> OnAfterDelete;
 
 protected:
     std::unique_ptr<TwColumn> CreateColumn() override;
     void LoadingEnded() override;
+    QVariant EditorValueOf(TwColumn* column, int row, TwEditKind kind) override;
+    void WriteEditorValue(TwColumn* column, int row, TwEditKind kind, const QVariant& value) override;
+    void SetupEditor(TwInplaceEditor* editor, TwColumn* column) override;
+    void CopyCellValue(TwColumn* column, int fromRow, int toRow) override;
 
 private:
     void RequireBrowse(const char* operation) const;
     void ApplyRowCount(int count);
     void CalcFooter(TwMemColumn* column, int footerRow);
+    // After a delete: footers, OnDataChanged, the editor, OnRowChange.
+    void AfterDeleting();
 
     bool m_autoCalcFooters = true;
     bool m_checkRowState = true;

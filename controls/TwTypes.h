@@ -101,6 +101,11 @@ enum TwGridOption {
 Q_DECLARE_FLAGS(TwGridOptions, TwGridOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TwGridOptions)
 
+// Font style set handed to the draw events of the grids.
+enum TwFontStyle { fsBold = 0x1, fsItalic = 0x2, fsUnderline = 0x4, fsStrikeOut = 0x8 };
+Q_DECLARE_FLAGS(TwFontStyles, TwFontStyle)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TwFontStyles)
+
 // The system colours the grids use by name.
 namespace TwColors {
 inline QColor BtnFace() { return QColor(0xF0, 0xF0, 0xF0); }

@@ -253,9 +253,12 @@ TEST(TwColumnModel, AShownGridCanBeDestroyed)
     auto grid = MakeGrid({wdtString, wdtFloat});
     grid->Groups()->Add();
     grid->Column(1)->SetGroup(0);
-    grid->SetRowCount(3);
+    grid->SetRowCount(30);
+    grid->resize(300, 120);
     grid->show();
-    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 2);
+    // The last top row still fills the page.
+    EXPECT_GT(grid->VisibleRowCount(), 0);
+    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 30 - grid->VisibleRowCount());
     grid.reset();
     SUCCEED();
 }
