@@ -89,7 +89,7 @@ void TwInDateEdit::keyPressEvent(QKeyEvent* event)
 {
     const QString text = event->text();
     if (text.size() == 1 && text[0].isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        && !TwInplaceRules::Accepts(m_dataType, text[0], locale())) {
+        && !TwMemColumn::AcceptsChar(m_dataType, false, text[0], locale())) {
         QApplication::beep();
         return;
     }

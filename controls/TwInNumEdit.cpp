@@ -1,8 +1,8 @@
 #include "controls/TwInNumEdit.h"
 
 #include <QKeyEvent>
+#include <QLocale>
 
-#include "controls/TwInplaceRules.h"
 #include "controls/TwMemColumn.h"
 
 TwInNumEdit::TwInNumEdit(bool spin, QWidget* parent) : TwCustomNumEdit(parent), m_spin(spin)
@@ -47,7 +47,7 @@ void TwInNumEdit::keyPressEvent(QKeyEvent* event)
     // Characters the column type refuses ("-" for unsigned types) beep here.
     const QString text = event->text();
     if (text.size() == 1 && text[0].isPrint() && !(event->modifiers() & Qt::ControlModifier)
-        && !TwInplaceRules::Accepts(m_dataType, text[0], locale())) {
+        && !TwMemColumn::AcceptsChar(m_dataType, false, text[0], locale())) {
         Beep();
         return;
     }

@@ -1,6 +1,5 @@
 #include "controls/TwInplaceRules.h"
 
-#include "controls/TwLocaleFormats.h"
 #include "controls/TwMemColumn.h"
 
 QColor TwInplaceRules::EditorColor(const TwColumn& column)
@@ -26,23 +25,6 @@ int TwInplaceRules::MaxLength(const TwMemColumn& column)
     if (column.MaxLength() > 0)
         return width > 0 ? qMin(width, column.MaxLength()) : column.MaxLength();
     return width;
-}
-
-bool TwInplaceRules::Accepts(TwDataType type, QChar ch, const QLocale& locale)
-{
-    const bool digit = ch >= u'0' && ch <= u'9';
-    switch (type) {
-    case wdtShort:
-    case wdtSmall:
-    case wdtLong: return digit || ch == u'+' || ch == u'-';
-    case wdtByte:
-    case wdtWord: return digit;
-    case wdtFloat: return digit || ch == u'+' || ch == u'-' || ch == u'.' || ch == u'E' || ch == u'e';
-    case wdtDate: return digit || TwLocaleFormats::DateSeparator(locale).contains(ch);
-    case wdtTime: return digit || TwLocaleFormats::TimeSeparator(locale).contains(ch);
-    case wdtGraphic: return false;
-    default: return true;
-    }
 }
 
 QString TwInplaceRules::ApplyCharCase(TwEditCharCase charCase, const QString& text)

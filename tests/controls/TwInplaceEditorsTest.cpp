@@ -83,7 +83,7 @@ TEST(InplaceFactory, GivesTheEditorOfEachKindAndNoneForTheGridsOwn)
         EXPECT_EQ(TwCreateInplaceEditor(kind, &parent), nullptr) << kind;
 }
 
-TEST(InplaceRules, LengthLimitAndAcceptedCharactersFollowTheType)
+TEST(InplaceRules, LengthLimitFollowsTheType)
 {
     auto grid = MakeGrid({wdtString, wdtChar, wdtLong});
     TwMemColumn* text = grid->Column(0);
@@ -101,16 +101,6 @@ TEST(InplaceRules, LengthLimitAndAcceptedCharactersFollowTheType)
     grid->Column(2)->SetMaxLength(5); // other types: MaxLength alone
     EXPECT_EQ(TwInplaceRules::MaxLength(*grid->Column(2)), 5);
 
-    const QLocale c = QLocale::c();
-    EXPECT_TRUE(TwInplaceRules::Accepts(wdtLong, u'-', c));
-    EXPECT_FALSE(TwInplaceRules::Accepts(wdtWord, u'-', c));
-    EXPECT_FALSE(TwInplaceRules::Accepts(wdtLong, u'.', c));
-    EXPECT_TRUE(TwInplaceRules::Accepts(wdtFloat, u'e', c));
-    EXPECT_FALSE(TwInplaceRules::Accepts(wdtFloat, u'x', c));
-    EXPECT_TRUE(TwInplaceRules::Accepts(wdtTime, u':', c));
-    EXPECT_FALSE(TwInplaceRules::Accepts(wdtDate, u':', c));
-    EXPECT_FALSE(TwInplaceRules::Accepts(wdtGraphic, u'1', c));
-    EXPECT_TRUE(TwInplaceRules::Accepts(wdtString, u'가', c));
 }
 
 // ---- numbers ----------------------------------------------------------------
