@@ -59,8 +59,11 @@ protected:
     }
     QString EditorText()
     {
-        auto* edit = dynamic_cast<TwInEdit*>(grid->Editor());
-        return grid->EditorShown() && edit ? edit->text() : QStringLiteral("<hidden>");
+        if (!grid->EditorShown())
+            return QStringLiteral("<hidden>");
+        if (auto* edit = dynamic_cast<TwInEdit*>(grid->Editor()))
+            return edit->text();
+        return grid->Editor()->Value().toString();
     }
 
     std::unique_ptr<QWidget> form;

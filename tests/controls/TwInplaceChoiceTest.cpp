@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "MemGridFixture.h"
-#include "controls/TwEditButton.h"
 #include "controls/TwInBoolEdit.h"
 #include "controls/TwInCheckEdit.h"
 #include "controls/TwInMultiEdit.h"
@@ -209,30 +208,6 @@ TEST_F(InMultiEditTest, UpAndDownLeaveOnlyAtTheOuterLines)
     QTest::keyClick(editor, Qt::Key_Up);
     EXPECT_FALSE(editor->KeepsKey(Key(Qt::Key_Up)));
     EXPECT_TRUE(editor->KeepsKey(Key(Qt::Key_Down)));
-}
-
-// ---- edit button -------------------------------------------------------------
-
-TEST(EditButton, ClickIsAPressAndAReleaseOverIt)
-{
-    QWidget form;
-    form.resize(200, 60);
-    auto* button = new TwEditButton(&form);
-    const QRect cell(100, 10, 80, 18);
-    button->setGeometry(TwEditButton::Placement(cell));
-    EXPECT_EQ(button->geometry(), QRect(164, 10, 16, 18));
-    EXPECT_EQ(TwEditButton::EditorRect(cell), QRect(100, 10, 64, 18));
-    int clicks = 0;
-    button->OnClick = [&] { ++clicks; };
-    form.show();
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, 9));
-    EXPECT_EQ(clicks, 1);
-    // Released elsewhere: no click.
-    QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, 9));
-    EXPECT_TRUE(button->IsDown());
-    QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, QPoint(40, 9));
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
 }
 
 } // namespace

@@ -150,3 +150,21 @@ TEST_F(InplaceGrid, DateColumnRoundTrips)
 }
 
 } // namespace
+
+// A radio group on a Boolean column without a value list offers False and
+// True; writing it back must store the choice, not empty the cell.
+TEST_F(InplaceGrid, RadioGroupOnABooleanColumnKeepsItsValue)
+{
+    grid->Column(kPaid)->SetEditStyle(wesRadioGroup);
+    grid->Cells(kPaid, 0).SetAsBoolean(true);
+    grid->ClearRowStates(false);
+    auto* editor = Start<TwInplaceEditor>(kPaid);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->Value(), QVariant(1));
+    editor->SetValue(0);
+    grid->Edit();
+    grid->UpdateData();
+    grid->Post();
+    EXPECT_FALSE(grid->Cells(kPaid, 0).IsNull());
+    EXPECT_FALSE(grid->Cells(kPaid, 0).AsBoolean());
+}
