@@ -5,6 +5,7 @@
 
 #include "common/ApplicationTitle.h"
 #include "common/MessageBoxSeam.h"
+#include "controls/TwGridDialogs.h"
 
 namespace {
 QString DisplayText(QString text)
@@ -50,4 +51,16 @@ bool AskYesNo(const QString& text)
     return ShowBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                    QMessageBox::Yes)
            == QMessageBox::Yes;
+}
+
+void RouteGridDialogsToMessageBoxes()
+{
+    // The grid's own questions (deleting rows) keep No as the default answer.
+    TwGridDialogs::SetAskYesNo([](const QString& text, const QString&) {
+        if (MessageBoxSeam::Active())
+            return MessageBoxSeam::Record(MessageBoxSeam::mbQuestion, ApplicationTitle(), text);
+        return ShowBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
+    });
+    TwGridDialogs::SetShowError([](const QString& text) { ShowError(text); });
 }

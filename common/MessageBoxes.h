@@ -7,3 +7,6 @@
 void ShowInfo(const QString& text);
 void ShowError(const QString& text);
 bool AskYesNo(const QString& text);
+
+// Lets the grids' own questions and error boxes use these message boxes.
+void RouteGridDialogsToMessageBoxes();

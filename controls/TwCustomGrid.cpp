@@ -590,7 +590,7 @@ void TwCustomGrid::InvalidateCell(int, int)
 
 void TwCustomGrid::CellValueChanged(const TwColumn* column, int row)
 {
-    if (m_editorShown && row == m_row && row < RowCount() && column == CurrentColumn())
+    if (row == m_row && column == m_editorColumn && EditorInPlace())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     InvalidateRow(row);
 }
@@ -700,6 +700,7 @@ bool TwCustomGrid::SelectionShown() const
 void TwCustomGrid::ColumnHidden(int position)
 {
     if (m_groupMode) {
+        EditorInPlace();
         InvalidateGrid();
         return;
     }
@@ -756,7 +757,7 @@ TwInplaceEditor* TwCustomGrid::EditorFor(TwEditKind kind)
         return found->second;
     std::unique_ptr<TwInplaceEditor> editor;
     if (kind != wekText)
-        editor = TwCreateInplaceEditor(kind, viewport());
+        editor = CreateEditor(kind);
     if (!editor) {
         // Kinds without an editor of their own share the text editor.
         const auto text = m_editors.find(wekText);
@@ -777,6 +778,11 @@ TwInplaceEditor* TwCustomGrid::EditorFor(TwEditKind kind)
     m_editors[kind] = editor.get();
     m_ownedEditors.push_back(std::move(editor));
     return m_editors[kind];
+}
+
+std::unique_ptr<TwInplaceEditor> TwCustomGrid::CreateEditor(TwEditKind kind)
+{
+    return TwCreateInplaceEditor(kind, viewport());
 }
 
 bool TwCustomGrid::CanShowEditor(TwColumn* column) const
@@ -803,6 +809,7 @@ void TwCustomGrid::ShowEditor()
     const TwEditKind kind = EditKind(column);
     TwInplaceEditor* editor = EditorFor(kind);
     m_editor = editor;
+    m_editorColumn = column;
     m_editorKind = dynamic_cast<TwInEdit*>(editor) ? wekText : kind;
     SetupEditor(editor, column);
     editor->SetValue(EditorValueOf(column, m_row, m_editorKind));
@@ -830,17 +837,30 @@ void TwCustomGrid::HideEditor()
 
 void TwCustomGrid::PlaceEditor()
 {
-    if (!m_editorShown)
+    if (!EditorInPlace())
         return;
     const QRect cell = CellRect(CurrentColumn(), m_row);
     const bool inView = !cell.isEmpty() && m_row >= m_topRow && cell.top() < DataBottom();
+    QRect place = m_painter->EditorRect(cell);
+    if (CurrentColumn()->EditButton())
+        place.setRight(m_painter->EditButtonRect(cell).left() - 1);
     // Out of view the editor keeps its value and focus, out of sight.
-    m_editor->Widget()->setGeometry(inView ? m_painter->EditorRect(cell) : QRect(-2000, -2000, 10, 10));
+    m_editor->Widget()->setGeometry(inView ? place : QRect(-2000, -2000, 10, 10));
+}
+
+bool TwCustomGrid::EditorInPlace()
+{
+    if (!m_editorShown)
+        return false;
+    if (m_row < RowCount() && CurrentColumn() == m_editorColumn)
+        return true;
+    HideEditor();
+    return false;
 }
 
 bool TwCustomGrid::EditorDiffers()
 {
-    if (!m_editorShown || m_row >= RowCount())
+    if (!EditorInPlace())
         return false;
     const QVariant shown = m_editor->Value();
     const QVariant cell = EditorValueOf(CurrentColumn(), m_row, m_editorKind);
@@ -851,7 +871,7 @@ bool TwCustomGrid::EditorDiffers()
 
 void TwCustomGrid::UpdateData()
 {
-    if (!m_editorShown || m_row >= RowCount())
+    if (!EditorInPlace())
         return;
     TwColumn* column = CurrentColumn();
     if (m_editState == wgsBrowse) {
@@ -869,7 +889,7 @@ void TwCustomGrid::UpdateData()
 
 void TwCustomGrid::RefreshEditor()
 {
-    if (m_editorShown && m_row < RowCount())
+    if (EditorInPlace())
         m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
     else if (m_options & wgoAlwaysShowEditor)
         ShowEditor();
@@ -1344,10 +1364,26 @@ bool TwCustomGrid::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     }
-    case QEvent::MouseButtonDblClick:
-        if (OnDblClick)
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // Check boxes and the like change through the grid, which asks
+        // whether the column may be modified first.
+        bool consumed = false;
+        if (m_editor->TogglesOnClick() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            consumed = true;
+            Guarded([&] {
+                if (ColumnMayModify(CurrentColumn()))
+                    m_editor->Toggle();
+                else
+                    QApplication::beep();
+            });
+        }
+        if (event->type() == QEvent::MouseButtonDblClick && OnDblClick)
             Guarded([&] { OnDblClick(this); });
+        if (consumed)
+            return true;
         break;
+    }
     case QEvent::FocusIn:
         if (!m_focusWithin) {
             m_focusWithin = true;
@@ -1767,12 +1803,18 @@ void TwCustomGrid::FireTitleClick(const TwGridHit& hit)
     }
 }
 
-void TwCustomGrid::CellClick(const TwGridHit& hit, Qt::KeyboardModifiers mods)
+void TwCustomGrid::CellClick(const TwGridHit& hit, const QPoint& pos, Qt::KeyboardModifiers mods)
 {
     const int row = hit.row;
     if (row < 0)
         return;
     const bool sameCell = row == m_row && hit.column == CurrentColumn();
+    if (sameCell && hit.column->EditButton()
+        && m_painter->EditButtonRect(CellRect(hit.column, row)).contains(pos)) {
+        m_editButtonDown = true;
+        InvalidateRow(row);
+        return;
+    }
     if (m_options & wgoMultiSelect) {
         if (mods & Qt::ControlModifier) {
             SetSelected(row, !Selected(row));
@@ -1853,7 +1895,7 @@ void TwCustomGrid::mousePressEvent(QMouseEvent* event)
                     OnMarkerClick(this, hit.row);
             }
             break;
-        case TwGridHit::Cell: CellClick(hit, event->modifiers()); break;
+        case TwGridHit::Cell: CellClick(hit, pos, event->modifiers()); break;
         default: break;
         }
     });
@@ -1901,6 +1943,15 @@ void TwCustomGrid::mouseReleaseEvent(QMouseEvent* event)
     Guarded([&] {
         if (m_drag) {
             FinishSizing();
+            return;
+        }
+        if (m_editButtonDown) {
+            m_editButtonDown = false;
+            InvalidateRow(m_row);
+            TwColumn* column = CurrentColumn();
+            const QRect button = m_painter->EditButtonRect(CellRect(column, m_row));
+            if (button.contains(pos) && OnEditButtonClick)
+                OnEditButtonClick(column);
             return;
         }
         if (m_titlePressed) {

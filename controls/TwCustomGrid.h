@@ -266,8 +266,6 @@ public:
         OnDrawIndicator;
     // The marker column's mark for a row.
     std::function<void(QObject* Sender, int ARow, bool& Checked)> OnDrawMarker;
-    std::function<void(TwColumn* AColumn, int ARow, int& Index)> OnGetImageIndex;
-    std::function<void(TwColumn* AColumn, int ARow, int& Index)> OnGetListImageIndex;
 
     // Standard events; they also see the keys and double clicks of the editor.
     // OnKeyDown/OnKeyUp get Qt key codes; setting Key to 0 drops the key.
@@ -295,6 +293,9 @@ protected:
     virtual QVariant EditorValueOf(TwColumn* column, int row, TwEditKind kind) = 0;
     virtual void WriteEditorValue(TwColumn* column, int row, TwEditKind kind, const QVariant& value) = 0;
     virtual void SetupEditor(TwInplaceEditor* editor, TwColumn* column) = 0;
+    // The editor of a kind other than text; nullptr lets the text editor
+    // serve it.
+    virtual std::unique_ptr<TwInplaceEditor> CreateEditor(TwEditKind kind);
     // F3: a cell takes the value of the same column in another row.
     virtual void CopyCellValue(TwColumn* column, int fromRow, int toRow) = 0;
     // Deletes the editors; the concrete grid calls it first when it goes.
@@ -370,6 +371,9 @@ private:
     bool CanShowEditor(TwColumn* column) const;
     void PlaceEditor();
     bool EditorDiffers();
+    // The shown editor still stands on the current cell; an editor whose
+    // row or column went away is hidden.
+    bool EditorInPlace();
     void GridExit();
 
     // Mouse: a sizing drag in progress (what is sized, where it started,
@@ -390,7 +394,7 @@ private:
     };
     std::unique_ptr<Drag> SizingAt(const QPoint& pos) const;
     void FinishSizing();
-    void CellClick(const TwGridHit& hit, Qt::KeyboardModifiers mods);
+    void CellClick(const TwGridHit& hit, const QPoint& pos, Qt::KeyboardModifiers mods);
     bool TitleClickable(const TwGridHit& hit) const;
     void FireTitleClick(const TwGridHit& hit);
 
@@ -429,6 +433,8 @@ private:
     std::map<int, TwInplaceEditor*> m_editors;
     TwInplaceEditor* m_editor = nullptr;
     TwEditKind m_editorKind = wekNone;
+    // The column the editor was set up for (compared, never dereferenced).
+    const TwColumn* m_editorColumn = nullptr;
     bool m_editorShown = false;
     // Above 0 while Enter moves to the next row: the editor stays hidden.
     int m_holdEditor = 0;
@@ -451,4 +457,6 @@ private:
     // A clicking title held down: its hit, drawn pressed.
     TwGridHit m_pressedTitle;
     bool m_titlePressed = false;
+    // The current cell's ellipsis button held down.
+    bool m_editButtonDown = false;
 };

@@ -102,6 +102,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+    // The editing model for caret and selection moves of derived editors.
+    TwNumText& EditNum() { return m_num; }
     // Applies an edit's outcome: repaint, beep, change event.
     void Apply(TwNumText::Effect effect);
     void Beep();

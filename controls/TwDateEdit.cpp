@@ -189,15 +189,20 @@ bool TwDateEdit::EmptyKey(QKeyEvent* event)
     return true;
 }
 
-void TwDateEdit::ShowCalendar()
+QRect TwDateEdit::DropButtonRect() const
 {
-    // The picker opens its calendar on a press of its drop button.
     QStyleOptionComboBox option;
     option.initFrom(this);
     option.editable = true;
+    option.frame = hasFrame();
     option.subControls = QStyle::SC_All;
-    const QRect arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
-    const QPointF at = arrow.center();
+    return style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+}
+
+void TwDateEdit::ShowCalendar()
+{
+    // The picker opens its calendar on a press of its drop button.
+    const QPointF at = DropButtonRect().center();
     QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(this, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, mapToGlobal(at), Qt::LeftButton, Qt::NoButton,

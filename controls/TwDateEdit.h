@@ -52,6 +52,8 @@ protected:
     void ApplyFormat();
     // The picker's text field (for the in-place variants).
     QLineEdit* Field() const { return lineEdit(); }
+    // Where the drop button of the calendar lies.
+    QRect DropButtonRect() const;
 
 private:
     QString m_editFormat;

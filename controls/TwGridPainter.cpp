@@ -72,6 +72,13 @@ QRect TwGridPainter::EditorRect(const QRect& cell) const
     return cell.adjusted(0, 0, -qMax(0, lines.VertWidth()), -qMax(0, lines.HorzWidth()));
 }
 
+QRect TwGridPainter::EditButtonRect(const QRect& cell) const
+{
+    const QRect inner = EditorRect(cell);
+    const int size = qMin(inner.height(), 16);
+    return QRect(inner.right() - size + 1, inner.top(), size, inner.height());
+}
+
 QFont TwGridPainter::StyledFont(const QFont& base, TwFontStyles style)
 {
     QFont font = base;
@@ -566,7 +573,7 @@ void TwGridPainter::PaintRows(QPainter& painter, const std::vector<ColumnPlan>& 
         haveAbove = true;
     }
     painter.restore();
-    PaintEndLines(painter, std::vector<int>(), rowsBottom);
+    PaintEndLines(painter, rowsBottom);
 }
 
 void TwGridPainter::PaintCell(QPainter& painter, const ColumnPlan& plan, int row, const QRect& rect,
@@ -653,13 +660,6 @@ void TwGridPainter::PaintCell(QPainter& painter, const ColumnPlan& plan, int row
             painter.setPen(fore);
             DrawText(painter, textRect, text, plan.text);
         }
-        if (current && column->EditButton()) {
-            const int size = qMin(cell.height(), 16);
-            const QRect button(cell.right() - size + 1, cell.top(), size, cell.height());
-            DrawCellStyle(painter, button, wcsUp, TwColors::BtnFace());
-            painter.setPen(Qt::black);
-            painter.drawText(button, Qt::AlignCenter, QStringLiteral("…"));
-        }
         if (current && (g->Options() & wgoFocusRect) && g->hasFocus() && !(g->Options() & wgoRowSelect)) {
             painter.save();
             painter.setPen(QPen(IsDark(back) ? QColor(Qt::white) : QColor(Qt::black), 1, Qt::DotLine));
@@ -667,6 +667,14 @@ void TwGridPainter::PaintCell(QPainter& painter, const ColumnPlan& plan, int row
             painter.drawRect(cell.adjusted(0, 0, -1, -1));
             painter.restore();
         }
+    }
+    if (current && column->EditButton()) {
+        const QRect button = EditButtonRect(rect);
+        DrawCellStyle(painter, button, g->m_editButtonDown ? wcsDown : wcsUp, TwColors::BtnFace());
+        painter.setFont(plan.font);
+        painter.setPen(Qt::black);
+        painter.drawText(button.translated(g->m_editButtonDown ? 1 : 0, g->m_editButtonDown ? 1 : 0),
+                         Qt::AlignCenter, QStringLiteral("…"));
     }
     // Lines: inside a group the cell and level lines, the outer border and
     // the row's bottom the grid's own.
@@ -683,24 +691,23 @@ void TwGridPainter::PaintCell(QPainter& painter, const ColumnPlan& plan, int row
         HLine(painter, rect.left(), rect.right(), rect.bottom(), ex.LevelColor(), ex.LevelStyle(), ex.LevelWidth());
 }
 
-void TwGridPainter::PaintEndLines(QPainter& painter, const std::vector<int>&, int rowsBottom)
+// The lines closing the last row and the last column, where they are in view.
+void TwGridPainter::PaintEndLines(QPainter& painter, int rowsBottom)
 {
     TwCustomGrid* g = m_grid;
     if (g->RowCount() == 0 || g->UnitCount() == 0)
         return;
     const TwGridLines& end = g->EndLines();
-    // Right edge of the last unit in view.
+    const int width = g->viewport()->width();
     int right = g->FixedRight();
-    for (int u = qMax(g->FixedCount(), g->LeftCol()); u < g->UnitCount(); ++u) {
+    for (int u = qMax(g->FixedCount(), g->LeftCol()); u < g->UnitCount() && right < width; ++u)
         right += g->UnitWidth(u);
-        if (right >= g->viewport()->width())
-            return;
-    }
     const int bottom = qMin(rowsBottom, g->DataBottom());
-    if (right < g->viewport()->width())
+    if (right < width)
         VLine(painter, right - 1, g->DataTop(), bottom - 1, end.VertColor(), end.VertStyle(), end.VertWidth());
     if (rowsBottom < g->DataBottom())
-        HLine(painter, 0, right - 1, rowsBottom - 1, end.HorzColor(), end.HorzStyle(), end.HorzWidth());
+        HLine(painter, 0, qMin(right, width) - 1, rowsBottom - 1, end.HorzColor(), end.HorzStyle(),
+              end.HorzWidth());
 }
 
 void TwGridPainter::PaintDrawObject(QPainter& painter, const QRect& rect, const TwDrawObject& style,

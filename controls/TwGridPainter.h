@@ -33,6 +33,8 @@ public:
     void Paint(QPainter& painter, const QRect& clip);
     // Where the in-place editor goes inside a data cell's rectangle.
     QRect EditorRect(const QRect& cell) const;
+    // The ellipsis button at the right edge of a cell (inside its lines).
+    QRect EditButtonRect(const QRect& cell) const;
     IndicatorMark MarkOf(int row) const;
 
     // Fills a cell and draws its border look.
@@ -74,7 +76,7 @@ private:
     void PaintIndicator(QPainter& painter, int row, const QRect& rect);
     void PaintMarker(QPainter& painter, int row, const QRect& rect);
     void PaintFooters(QPainter& painter, const std::vector<int>& lefts);
-    void PaintEndLines(QPainter& painter, const std::vector<int>& lefts, int rowsBottom);
+    void PaintEndLines(QPainter& painter, int rowsBottom);
     void PaintTitle(QPainter& painter, const QRect& rect, TwTitle* title, const TwGridLines& lines, bool pressed,
                     TwSortMark mark);
     void PaintDrawObject(QPainter& painter, const QRect& rect, const TwDrawObject& style, const QString& text,

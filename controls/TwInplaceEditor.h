@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QVariant>
+#include <functional>
 
 class QKeyEvent;
 class QWidget;
@@ -54,4 +55,9 @@ public:
     // Keys the editor uses itself although the grid would take them (an
     // open list, a picker field stepped with Ctrl+Up): the grid leaves them.
     virtual bool KeepsKey(const QKeyEvent& event) const { return false; }
+    // The grid's answer to "may the column be modified" (which starts editing
+    // the row). Editors ask it before a change the grid does not see as a
+    // typed key: a choice from a list or calendar, a click, a spin button.
+    // Unset, every change is allowed.
+    virtual void SetCanModify(std::function<bool()> check) { Q_UNUSED(check); }
 };

@@ -2,6 +2,11 @@
 
 #include "controls/TwColumn.h"
 
+TwItemListModel TwItemListModel::ForColumn(const TwColumn& column)
+{
+    return TwItemListModel(column.Items(), column.Values(), column.ListOption());
+}
+
 TwItemListModel TwItemListModel::ForColumn(const TwColumn& column, const TwListoption& look)
 {
     TwItemListOption option;

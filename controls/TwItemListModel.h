@@ -20,8 +20,10 @@ public:
     {
     }
 
-    // The value list of a grid column, shown with the given look.
-    static TwItemListModel ForColumn(const TwColumn& column, const TwListoption& look = TwListoption());
+    // The value list of a grid column with the column's own list look, or
+    // shown with the given look.
+    static TwItemListModel ForColumn(const TwColumn& column);
+    static TwItemListModel ForColumn(const TwColumn& column, const TwListoption& look);
 
     const QStringList& Items() const { return m_items; }
     void SetItems(const QStringList& value) { m_items = value; }

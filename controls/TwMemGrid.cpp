@@ -776,6 +776,9 @@ QVariant TwMemGrid::EditorValueOf(TwColumn* column, int row, TwEditKind kind)
     case wekCheckBox:
     case wekBoolean: return cell.AsBoolean();
     case wekRadioGroup: {
+        // A Boolean column without a value list offers False and True.
+        if (column->Values().isEmpty() && static_cast<TwMemColumn*>(column)->DataType() == wdtBool)
+            return cell.AsBoolean() ? 1 : 0;
         const int index = column->Values().indexOf(cell.AsString());
         return index >= 0 ? QVariant(index) : QVariant();
     }
@@ -799,7 +802,9 @@ void TwMemGrid::WriteEditorValue(TwColumn* column, int row, TwEditKind kind, con
     case wekBoolean: cell.SetAsBoolean(value.toBool()); break;
     case wekRadioGroup: {
         const int index = value.toInt();
-        if (index >= 0 && index < column->Values().size())
+        if (column->Values().isEmpty() && static_cast<TwMemColumn*>(column)->DataType() == wdtBool)
+            cell.SetAsBoolean(index == 1);
+        else if (index >= 0 && index < column->Values().size())
             cell.SetAsString(column->Values().at(index));
         else
             cell.Clear();

@@ -12,7 +12,7 @@ TwPickList::TwPickList(QWidget* parent)
     : QLineEdit(parent), m_list(new TwItemList(this)), m_button(new QToolButton(this))
 {
     // A window of its own that never takes the focus from the text box.
-    m_list->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    m_list->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     m_list->setAttribute(Qt::WA_ShowWithoutActivating);
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->OnLineClick = [this](int) { CloseUp(true); };
@@ -150,11 +150,35 @@ void TwPickList::hideEvent(QHideEvent* event)
     QLineEdit::hideEvent(event);
 }
 
+QVariant TwPickList::ValueIfAccepted() const
+{
+    if (!IsDropped())
+        return Value();
+    TwPickListLogic closed = m_logic;
+    return closed.Value(closed.CloseUp(true, m_list->ItemIndex(), text(), true));
+}
+
+void TwPickList::SetMargins(const QMargins& margins)
+{
+    m_margins = margins;
+    PlaceButton();
+}
+
+int TwPickList::BorderWidth() const
+{
+    return hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+}
+
+void TwPickList::PlaceButton()
+{
+    const int frame = BorderWidth();
+    const int side = qMax(0, height() - 2 * frame);
+    m_button->setGeometry(width() - frame - side, frame, side, side);
+    setTextMargins(m_margins.left(), m_margins.top(), m_margins.right() + side, m_margins.bottom());
+}
+
 void TwPickList::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    const int side = height() - 2 * frame;
-    m_button->setGeometry(width() - frame - side, frame, side, side);
-    setTextMargins(0, 0, side, 0);
+    PlaceButton();
 }

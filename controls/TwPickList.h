@@ -35,6 +35,11 @@ public:
     void SetValue(const QVariant& value);
 
     bool IsDropped() const { return m_logic.IsDropped(); }
+    // The value the editor would hand back if the open list closed now,
+    // accepting its selected line.
+    QVariant ValueIfAccepted() const;
+    // Inner margins around the text (the drop button's room is added).
+    void SetMargins(const QMargins& margins);
     void DropDown();
     void CloseUp(bool accept);
 
@@ -52,6 +57,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Width of the border the drop button stays inside.
+    virtual int BorderWidth() const;
+    void PlaceButton();
 
 private:
     void PlaceList();
@@ -60,4 +68,5 @@ private:
     TwPickListLogic m_logic;
     TwItemList* m_list;
     QToolButton* m_button;
+    QMargins m_margins;
 };

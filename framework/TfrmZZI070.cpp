@@ -499,19 +499,8 @@ void TfrmZZI070::bbtAddClick()
     CheckAvailable(bbtAdd);
     if (!rgrGrid->isVisible())
         return;
-    ParkFocus();
-    rgrGrid->Insert(true);
     rgrGrid->setFocus();
-}
-
-// The grid's in-place editor does not follow a new or removed row while it
-// is shown: the focus leaves the grid for the step (which writes the editor
-// back and hides it) and returns afterwards, so the editor opens afresh.
-void TfrmZZI070::ParkFocus()
-{
-    const QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == rgrGrid || rgrGrid->isAncestorOf(focus)))
-        panMain->setFocus();
+    rgrGrid->Insert(true);
 }
 
 void TfrmZZI070::bbtDeleteClick()
@@ -519,9 +508,8 @@ void TfrmZZI070::bbtDeleteClick()
     CheckAvailable(bbtDelete);
     if (rgrGrid->RowCount() == 0 || !AskYesNo(QStringLiteral("현재 자료를 삭제하시겠습니까?")))
         return;
-    ParkFocus();
-    rgrGrid->Delete();
     rgrGrid->setFocus();
+    rgrGrid->Delete();
 }
 
 void TfrmZZI070::GridAfterPost(QObject* Sender)

@@ -112,7 +112,6 @@ private:
     // Wires the grid handlers to a grid's events.
     void WireGrid(TwMemGrid* grid);
     void CopyDown(TwMemGrid* grid);
-    void ParkFocus();
     static bool RowIdEmpty(TwMemGrid* grid, int row);
     // Copies a grid row into a change row, column by column over `columns`, as text.
     static void CopyRowText(TwMemGrid* from, int fromRow, TwMemGrid* to, int toRow, int columns);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "common/KoreanFonts.h"
+#include "common/MessageBoxes.h"
 #include "screens/ScreenRegistry.h"
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
@@ -51,6 +52,7 @@ void TakeScreenshot(TfrmN0Main& window, const QString& path)
 int ClientProgram::Run(QApplication& app)
 {
     InstallKoreanFontSubstitutes();
+    RouteGridDialogsToMessageBoxes();
     RegisterScreens();
     TfrmZZD000 dataModule(app.arguments().mid(1), app.applicationFilePath());
     if (dataModule.TerminationRequested())

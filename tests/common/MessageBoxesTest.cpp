@@ -7,6 +7,7 @@
 
 #include "common/MessageBoxSeam.h"
 #include "common/MessageBoxes.h"
+#include "controls/TwGridDialogs.h"
 
 class MessageBoxesTest : public ::testing::Test
 {
@@ -60,4 +61,26 @@ TEST_F(MessageBoxesTest, RealQuestionBoxShowsLineBreaksAndAnswersNo)
     EXPECT_FALSE(answer);
     EXPECT_EQ(seenText, "첫 줄\n둘째 줄");
     EXPECT_EQ(seenCaption, "임대업장 관리");
+}
+
+// The grids' own boxes reach the client's boxes; their question defaults to No.
+TEST_F(MessageBoxesTest, GridDialogsUseTheClientBoxes)
+{
+    RouteGridDialogsToMessageBoxes();
+    TwGridDialogs::ShowError("값이 필요합니다.");
+    EXPECT_EQ(MessageBoxSeam::Last().kind, MessageBoxSeam::mbError);
+    EXPECT_EQ(MessageBoxSeam::Last().caption, "임대업장 관리");
+
+    MessageBoxSeam::SetActive(false);
+    bool defaultIsNo = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        defaultIsNo = box->defaultButton() == box->button(QMessageBox::No);
+        box->button(QMessageBox::Yes)->click();
+    });
+    const bool answer = TwGridDialogs::AskYesNo("선택한 행을 삭제하시겠습니까?", QString());
+    MessageBoxSeam::SetActive(true);
+    EXPECT_TRUE(answer);
+    EXPECT_TRUE(defaultIsNo);
 }

@@ -59,8 +59,11 @@ protected:
     }
     QString EditorText()
     {
-        auto* edit = dynamic_cast<TwInEdit*>(grid->Editor());
-        return grid->EditorShown() && edit ? edit->text() : QStringLiteral("<hidden>");
+        if (!grid->EditorShown())
+            return QStringLiteral("<hidden>");
+        if (auto* edit = dynamic_cast<TwInEdit*>(grid->Editor()))
+            return edit->text();
+        return grid->Editor()->Value().toString();
     }
 
     std::unique_ptr<QWidget> form;
@@ -340,4 +343,130 @@ TEST_F(GridKeys, RowsChangedByCodeUnderAShownEditorKeepItInStep)
     EXPECT_EQ(EditorText(), grid->Cells(0, grid->Row()).AsString());
     grid->SetRowCount(0);
     EXPECT_FALSE(grid->EditorShown());
+}
+
+TEST_F(GridKeys, AnEditorWhoseColumnLeavesIsHiddenAndWritesNowhere)
+{
+    Fill(2);
+    grid->Groups()->Add()->SetWidth(200);
+    for (int c = 0; c < 3; ++c) {
+        grid->Column(c)->SetLevelIndex(c);
+        grid->Column(c)->SetGroup(0);
+    }
+    grid->SetGroupMode(true);
+    FocusGrid();
+    Key(Qt::Key_Right);
+    ASSERT_EQ(grid->CurrentColumnIndex(), 1);
+    Type("Q");
+    grid->Column(1)->SetGroup(-1);
+    Key(Qt::Key_Up); // first row: posts
+    EXPECT_EQ(grid->Cells(0, 0).AsString(), "C0");
+    EXPECT_EQ(grid->Cells(1, 0).AsString(), "이름0");
+    EXPECT_EQ(grid->Cells(2, 0).AsString(), "0");
+    // Flat layout: deleting the column under the editor.
+    grid->SetGroupMode(false);
+    FocusGrid();
+    grid->SetCurrentColumnIndex(2);
+    ASSERT_TRUE(grid->EditorShown());
+    grid->Columns()->Delete(2);
+    EXPECT_EQ(ErrorOf([&] { grid->UpdateData(); }), "<no error>");
+    EXPECT_EQ(grid->CurrentColumnIndex(), 1);
+}
+
+namespace {
+// A check-box editor: toggles on Space and through the grid on clicks, and
+// keeps Alt+Down for itself.
+class FakeCheckEditor : public QWidget, public TwInplaceEditor
+{
+public:
+    explicit FakeCheckEditor(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+    QWidget* Widget() override { return this; }
+    void SetupFromColumn(const TwMemColumn&) override {}
+    void SetValue(const QVariant& value) override { m_value = value; }
+    QVariant Value() const override { return m_value; }
+    bool TogglesOnClick() const override { return true; }
+    void Toggle() override { m_value = !m_value.toBool(); }
+    bool KeepsKey(const QKeyEvent& event) const override
+    {
+        return event.key() == Qt::Key_Down && (event.modifiers() & Qt::AltModifier);
+    }
+    int kept = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Space)
+            Toggle();
+        else if (KeepsKey(*event))
+            ++kept;
+        else
+            QWidget::keyPressEvent(event);
+    }
+
+private:
+    QVariant m_value;
+};
+
+class CheckGrid : public TwMemGrid
+{
+public:
+    using TwMemGrid::TwMemGrid;
+    FakeCheckEditor* check = nullptr;
+
+protected:
+    std::unique_ptr<TwInplaceEditor> CreateEditor(TwEditKind kind) override
+    {
+        if (kind != wekCheckBox)
+            return nullptr;
+        auto editor = std::make_unique<FakeCheckEditor>(viewport());
+        check = editor.get();
+        return editor;
+    }
+};
+} // namespace
+
+TEST(TwGridOtherEditors, ClicksAndKeysReachACheckBoxThroughTheGrid)
+{
+    RouteGridDialogsToSeam();
+    CheckGrid grid;
+    grid.Columns()->Add();
+    static_cast<TwMemColumn*>(grid.Columns()->Add())->SetDataType(wdtBool);
+    grid.SetRowCount(3);
+    grid.SetOptions(EditableOptions());
+    grid.resize(300, 200);
+    grid.show();
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    auto cellCenter = [&](int row) { return grid.CellRect(grid.Column(1), row).center(); };
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(1));
+    ASSERT_NE(grid.check, nullptr);
+    EXPECT_EQ(grid.Editor(), grid.check);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.EditState(), wgsEdit);
+    EXPECT_TRUE(grid.check->Value().toBool()); // the click toggled it at once
+    // Alt+Down stays in the editor; Down moves and posts.
+    QTest::keyClick(grid.check, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(grid.check->kept, 1);
+    EXPECT_EQ(grid.Row(), 1);
+    QTest::keyClick(grid.check, Qt::Key_Down);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_TRUE(grid.Cells(1, 1).AsBoolean());
+    EXPECT_EQ(grid.RowState(1), wrsModified);
+    // Space passes the grid's checks, then toggles.
+    QTest::keyClick(grid.check, Qt::Key_Space);
+    EXPECT_EQ(grid.EditState(), wgsEdit);
+    QTest::keyClick(grid.check, Qt::Key_Up);
+    EXPECT_TRUE(grid.Cells(1, 2).AsBoolean());
+    // Refused edits do not toggle, neither does a click with wgoNoClickEdit.
+    grid.OnEdit = [](TwColumn*, bool& accept) { accept = false; };
+    QTest::mouseClick(grid.check, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(grid.check->Value().toBool());
+    EXPECT_EQ(grid.EditState(), wgsBrowse);
+    grid.OnEdit = nullptr;
+    grid.SetOptions(grid.Options() | wgoNoClickEdit);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(0));
+    EXPECT_EQ(grid.Row(), 0);
+    EXPECT_EQ(grid.EditState(), wgsBrowse);
+    EXPECT_FALSE(grid.Cells(1, 0).AsBoolean());
 }

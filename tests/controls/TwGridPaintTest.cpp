@@ -297,3 +297,23 @@ TEST_F(GridPaint, GroupModeLaysOutLevelsAndHitsTheirCells)
     EXPECT_EQ(group->LevelWeight(0), 1);
     EXPECT_EQ(group->LevelWeight(1), 2);
 }
+
+TEST_F(GridPaint, EllipsisButtonOfTheCurrentCellFiresOnRelease)
+{
+    TwColumn* column = grid->Column(1);
+    column->SetEditButton(true);
+    grid->SetOptions(grid->Options() | wgoEditing | wgoAlwaysShowEditor);
+    QList<TwColumn*> clicked;
+    grid->OnEditButtonClick = [&](TwColumn* c) { clicked << c; };
+    grid->setFocus();
+    QTest::mouseClick(View(), Qt::LeftButton, {}, Center(1, 2)); // moves there
+    ASSERT_TRUE(grid->EditorShown());
+    const QRect button = grid->Painter().EditButtonRect(grid->CellRect(column, 2));
+    EXPECT_LT(grid->Editor()->Widget()->geometry().right(), button.left());
+    QTest::mousePress(View(), Qt::LeftButton, {}, button.center());
+    EXPECT_TRUE(clicked.isEmpty());
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, button.center());
+    EXPECT_EQ(clicked, QList<TwColumn*>({column}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(clicked.size(), 2);
+}

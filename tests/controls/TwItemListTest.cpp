@@ -275,6 +275,15 @@ TEST_F(PickListTest, InputMethodCompositionOpensTheList)
     EXPECT_EQ(pick->List()->ItemIndex(), 0);
 }
 
+TEST_F(PickListTest, ShownListLeavesTheFocusInTheBox)
+{
+    QTest::keyClick(pick, Qt::Key_Down, Qt::AltModifier);
+    QTest::qWait(20); // the window system has shown the list
+    EXPECT_TRUE(pick->IsDropped());
+    EXPECT_TRUE(pick->hasFocus());
+    EXPECT_TRUE(form->isActiveWindow());
+}
+
 TEST_F(PickListTest, ClickOnALineTakesIt)
 {
     QTest::keyClick(pick, Qt::Key_Down, Qt::AltModifier);

@@ -412,25 +412,24 @@ TEST_F(EditingScreenTest, F4AndF9FromTheGridsEditorAddAndDeleteRowsAndLeaveTheOt
 TEST_F(EditingScreenTest, CtrlRightThenCtrlDownCopiesTheMarkedCellsDownButNotAReadOnlyColumn)
 {
     Search();
-    ToDetail();
     EXPECT_EQ(Grid()->Column(2)->Color(), QColor(236, 236, 236)); // read-only AREA
-    // The grid's key events as it raises them: each key down before the grid
-    // acts on the key, each key up after it has moved.
-    auto key = [&](bool down, int code, Qt::KeyboardModifiers shift) {
-        down ? screen->GridKeyDown(Grid(), code, shift) : screen->GridKeyUp(Grid(), code, shift);
-    };
     Grid()->SetCurrentColumnIndex(1);
-    key(true, Qt::Key_Right, Qt::ControlModifier);
-    Grid()->SetCurrentColumnIndex(3); // Right skips the read-only column
-    key(false, Qt::Key_Right, Qt::ControlModifier);
+    // Single key events as the keyboard sends them while Ctrl is held.
+    auto send = [](QEvent::Type type, int key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent event(type, key, modifiers);
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+    };
+    auto stroke = [&](int key) {
+        send(QEvent::KeyPress, key, Qt::ControlModifier);
+        send(QEvent::KeyRelease, key, Qt::ControlModifier);
+    };
+    send(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    stroke(Qt::Key_Right);
     EXPECT_EQ(screen->CopyRow, 0);
     EXPECT_EQ(screen->CopyColFrom, 1);
-    EXPECT_EQ(screen->CopyColTo, 3);
-    for (int row : {1, 2}) {
-        key(true, Qt::Key_Down, Qt::ControlModifier);
-        Grid()->SetRow(row);
-        key(false, Qt::Key_Down, Qt::ControlModifier);
-    }
+    EXPECT_EQ(screen->CopyColTo, 3); // Right passes over the read-only column
+    stroke(Qt::Key_Down);
+    stroke(Qt::Key_Down);
     EXPECT_EQ(screen->CopyTargetRow, 2);
 
     // The marked range is painted in the highlight colours while Ctrl is held.
@@ -440,7 +439,7 @@ TEST_F(EditingScreenTest, CtrlRightThenCtrlDownCopiesTheMarkedCellsDownButNotARe
     screen->GridDrawCell(Grid()->Column(1), 2, text, back, fore, style);
     EXPECT_EQ(back, screen->CopyBgColor);
     EXPECT_EQ(fore, screen->CopyFgColor);
-    key(false, Qt::Key_Control, Qt::NoModifier);
+    send(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
     EXPECT_EQ(screen->CopyRow, -1);
     EXPECT_EQ(screen->CopyTargetRow, -1);
 
@@ -450,6 +449,7 @@ TEST_F(EditingScreenTest, CtrlRightThenCtrlDownCopiesTheMarkedCellsDownButNotARe
     }
     EXPECT_EQ(Cell(2, 1), "50");
     EXPECT_EQ(Cell(2, 2), "20.25");
+    EXPECT_EQ(Grid()->RowCount(), 3);
     EXPECT_TRUE(screen->Modified);
     ASSERT_EQ(screen->ChangeGrid->RowCount(), 2);
     EXPECT_EQ(screen->ChangeGrid->Cells(0, 0).AsString(), "410002");
@@ -457,7 +457,7 @@ TEST_F(EditingScreenTest, CtrlRightThenCtrlDownCopiesTheMarkedCellsDownButNotARe
 
     // Down without Ctrl only empties the message.
     screen->SetStatusText("자료를 저장했습니다.");
-    key(true, Qt::Key_Down, Qt::NoModifier);
+    send(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     EXPECT_EQ(screen->StatusText(), "");
     EXPECT_EQ(screen->CopyRow, -1);
 }

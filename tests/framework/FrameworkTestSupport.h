@@ -9,14 +9,11 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "common/MessageBoxSeam.h"
-#include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
 #include "common/WindowMessage.h"
-#include "controls/TwGridDialogs.h"
 
-// A program folder of its own (AppDir and the program's INI file), the
-// session values, and the grids' own boxes answered through the seam.
+// A program folder of its own (AppDir and the program's INI file) and the
+// session values.
 class ProgramFolder
 {
 public:
@@ -25,16 +22,6 @@ public:
         SessionContext::SetExecutable(dir.filePath(QStringLiteral("selvar_n")));
         SessionContext::SetUser(QStringLiteral("10000001"), QStringLiteral("김관리"));
         SessionContext::SetClientIP(QStringLiteral("10.1.2.3"));
-        TwGridDialogs::SetShowError([](const QString& text) { ShowError(text); });
-        TwGridDialogs::SetAskYesNo([](const QString& text, const QString& caption) {
-            return MessageBoxSeam::Record(MessageBoxSeam::mbQuestion, caption, text);
-        });
-    }
-
-    ~ProgramFolder()
-    {
-        TwGridDialogs::SetShowError({});
-        TwGridDialogs::SetAskYesNo({});
     }
 
     void SetRole(const QVariant& type, const QVariant& name) const

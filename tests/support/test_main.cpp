@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/MessageBoxSeam.h"
+#include "common/MessageBoxes.h"
 
 // Every test program owns one QApplication, so widget tests and plain tests
 // share a binary; the message boxes answer from the seam, never a person.
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     MessageBoxSeam::SetActive(true);
+    RouteGridDialogsToMessageBoxes();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
