@@ -9,6 +9,7 @@
 #include "common/KoreanFonts.h"
 #include "common/MessageBoxes.h"
 #include "screens/ScreenRegistry.h"
+#include "server/TServerProcedures.h"
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
 
@@ -49,11 +50,17 @@ void TakeScreenshot(TfrmN0Main& window, const QString& path)
 }
 } // namespace
 
-int ClientProgram::Run(QApplication& app)
+void ClientProgram::Prepare()
 {
     InstallKoreanFontSubstitutes();
     RouteGridDialogsToMessageBoxes();
     RegisterScreens();
+    RegisterServerProcedures();
+}
+
+int ClientProgram::Run(QApplication& app)
+{
+    Prepare();
     TfrmZZD000 dataModule(app.arguments().mid(1), app.applicationFilePath());
     if (dataModule.TerminationRequested())
         return 1;

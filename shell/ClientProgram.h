@@ -13,4 +13,7 @@ class ClientProgram
 {
 public:
     static int Run(QApplication& app);
+    // What every start needs before the data module: fonts, the grids' message
+    // boxes, the screens and the stored procedures the embedded engine runs.
+    static void Prepare();
 };

@@ -4,7 +4,10 @@
 
 #include "common/MessageBoxSeam.h"
 #include "common/SessionContext.h"
+#include "common/TProcedureRegistry.h"
 #include "controls/EConvertError.h"
+#include "screens/ScreenRegistry.h"
+#include "shell/ClientProgram.h"
 #include "shell/PasswordScrambler.h"
 #include "shell/TConnectionFile.h"
 #include "shell/TfrmZZD000.h"
@@ -110,4 +113,16 @@ TEST_F(StartupTest, SessionLimitErrorsAnywhereInTheTextGiveTheTooManyUsersMessag
     EXPECT_EQ(TfrmZZD000::ConnectFailureMessage("ORA-00018: maximum number of sessions"), tooMany);
     EXPECT_EQ(TfrmZZD000::ConnectFailureMessage("ORA-01017: invalid username/password"),
               "데이터베이스와 연결할 수 없습니다.\r\r에러내용:\rORA-01017: invalid username/password");
+}
+
+// The shipped start must make the embedded engine's procedures and the
+// screens available; without them every save failed with an unknown procedure.
+TEST_F(StartupTest, PrepareRegistersProceduresAndScreens)
+{
+    TProcedureRegistry::Instance().Unregister("PR_NAI010_01");
+    ScreenRegistry::Unregister("NAI010");
+    ClientProgram::Prepare();
+    EXPECT_NE(TProcedureRegistry::Instance().Find("PR_NAI010_01"), nullptr);
+    EXPECT_NE(TProcedureRegistry::Instance().Find("pr_ndi010_01"), nullptr);
+    EXPECT_TRUE(ScreenRegistry::Contains("NAI010"));
 }
