@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "controls/TwColumnTitle.h"
 #include "controls/TwMemColumn.h"
@@ -22,50 +21,17 @@ const char* const PartnerStatement =
 const char* const SiteStatement =
     "SELECT UPJANG_CODE,UPJANG_NAME FROM JA010MS WHERE UPJANG_CODE LIKE '4%' AND USE_YN = 'Y' AND "
     "DIRECT_MANAGE_YN = 'N' AND (UPJANG_NAME LIKE :SHOP_NAME or :SHOP_NAME is null)";
-
-QString Pattern(const QString& text)
-{
-    return text.isEmpty() ? QString() : QStringLiteral("%") + text + QStringLiteral("%");
-}
 } // namespace
 
-TfrmNIH001::TfrmNIH001(QWidget* parent) : TfrmZZI090(parent)
+TfrmNIH001::TfrmNIH001(QWidget* parent)
+    : TLookupDialog(QStringLiteral("frmNIH001"), QStringLiteral("코드 조회"), QSize(368, 507), parent)
 {
-    setObjectName(QStringLiteral("frmNIH001"));
-    setWindowTitle(QStringLiteral("코드 조회"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(368, 507);
-
-    lbl_Find = new QLabel(QStringLiteral("영업장명"));
-    lbl_Find->setObjectName(QStringLiteral("lbl_Find"));
-    AddSearchControl(lbl_Find);
-    edtFindName = new QLineEdit();
-    edtFindName->setObjectName(QStringLiteral("edtFindName"));
-    edtFindName->setFixedWidth(121);
-    AddSearchControl(edtFindName);
-    lbl_Find->setBuddy(edtFindName);
-
-    bbtSave->hide();
-    bbtAdd->hide();
-    bbtDelete->hide();
-
-    ScreenGrid::MakeListGrid(rgrGrid);
     ScreenGrid::AddReadOnlyColumn(rgrGrid, QStringLiteral("코드"), 16, 74);
     ScreenGrid::AddReadOnlyColumn(rgrGrid, QStringLiteral("코드 명"), 30, 173);
     ScreenGrid::AddReadOnlyColumn(rgrGrid, QString(), 16, 64)->SetVisible(false); // partners' representative
     ScreenGrid::AddReadOnlyColumn(rgrGrid, QString(), 16, 64)->SetVisible(false);
-    rgrGrid->OnDblClick = [this](QObject*) { RunCommand([this] { rgrGridDblClick(); }); };
 
     CreateForm();
-}
-
-void TfrmNIH001::showEvent(QShowEvent* e)
-{
-    TfrmZZI090::showEvent(e);
-    if (m_shown)
-        return;
-    m_shown = true;
-    FormShow();
 }
 
 void TfrmNIH001::FormShow()
@@ -108,22 +74,11 @@ void TfrmNIH001::bbtSearchClick()
         qryQuery.SQL() << QLatin1String(SiteStatement);
         qryQuery.ParamByName(QStringLiteral("SHOP_NAME")).SetAsString(Pattern(find));
     }
-    TfrmZZI090::bbtSearchClick();
+    TLookupDialog::bbtSearchClick();
 }
 
-void TfrmNIH001::bbtCancelClick()
+void TfrmNIH001::PickRow(int row)
 {
-    TfrmZZI090::bbtCancelClick();
-    rgrGrid->Clear();
-}
-
-void TfrmNIH001::rgrGridDblClick()
-{
-    // An empty list has no row to pick: the dialog stays open.
-    if (rgrGrid->RowCount() == 0)
-        return;
-    const int row = rgrGrid->Row();
     m_pickedCode = rgrGrid->Cells(0, row).AsString();
     m_pickedName = rgrGrid->Cells(1, row).AsString();
-    bbtCloseClick();
 }

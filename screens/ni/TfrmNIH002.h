@@ -1,15 +1,12 @@
 #pragma once
 
-#include "framework/TfrmZZI090.h"
-
-class QLabel;
-class QLineEdit;
+#include "screens/ni/TLookupDialog.h"
 
 // The contract lookup: business sites in use with every lease contract of
 // theirs, terminated ones included. The caller shows it modally and reads
 // PickedSiteCode, PickedSiteName and PickedContractCode, which stay empty
 // unless a row was double-clicked.
-class TfrmNIH002 : public TfrmZZI090
+class TfrmNIH002 : public TLookupDialog
 {
     Q_OBJECT
 
@@ -21,20 +18,13 @@ public:
     QString PickedContractCode() const { return m_pickedContractCode; }
 
     void bbtSearchClick() override;
-    void bbtCancelClick() override;
-    // Picks the current row and closes the dialog.
-    void rgrGridDblClick();
-
-    QLabel* lbl_Find;
-    QLineEdit* edtFindName;
 
 protected:
-    virtual void FormShow();
-    void showEvent(QShowEvent* e) override;
+    void FormShow() override;
+    void PickRow(int row) override;
 
 private:
     QString m_pickedSiteCode;
     QString m_pickedSiteName;
     QString m_pickedContractCode;
-    bool m_shown = false;
 };
