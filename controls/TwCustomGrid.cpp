@@ -164,27 +164,24 @@ int TwCustomGrid::VisibleRowCount() const
 
 void TwCustomGrid::SetTopRow(int value)
 {
-    const int top = qBound(0, value, qMax(0, RowCount() - VisibleRowCount()));
-    if (top == m_topRow)
-        return;
-    m_topRow = top;
-    {
-        const QSignalBlocker blocker(verticalScrollBar());
-        verticalScrollBar()->setValue(top);
-    }
-    PlaceEditor();
-    InvalidateGrid();
+    ScrollTo(m_topRow, qBound(0, value, qMax(0, RowCount() - VisibleRowCount())), verticalScrollBar());
 }
 
 void TwCustomGrid::SetLeftCol(int value)
 {
     const int left = qBound(qMin(FixedCount(), UnitCount()), value, qMax(FixedCount(), UnitCount() - 1));
-    if (left == m_leftCol)
+    ScrollTo(m_leftCol, left, horizontalScrollBar());
+}
+
+// Moves a scroll position set by code; the bar follows without reporting back.
+void TwCustomGrid::ScrollTo(int& position, int value, QScrollBar* bar)
+{
+    if (value == position)
         return;
-    m_leftCol = left;
+    position = value;
     {
-        const QSignalBlocker blocker(horizontalScrollBar());
-        horizontalScrollBar()->setValue(left);
+        const QSignalBlocker blocker(bar);
+        bar->setValue(value);
     }
     PlaceEditor();
     InvalidateGrid();

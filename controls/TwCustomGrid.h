@@ -14,6 +14,7 @@
 #include "controls/TwMarkers.h"
 #include "controls/TwTypes.h"
 
+class QScrollBar;
 class TwColumn;
 class TwColumnFooter;
 class TwColumns;
@@ -370,6 +371,7 @@ private:
     TwInplaceEditor* EditorFor(TwEditKind kind);
     bool CanShowEditor(TwColumn* column) const;
     void PlaceEditor();
+    void ScrollTo(int& position, int value, QScrollBar* bar);
     bool EditorDiffers();
     // The shown editor still stands on the current cell; an editor whose
     // row or column went away is hidden.
