@@ -588,7 +588,7 @@ void TwCustomGrid::InvalidateCell(int, int)
 void TwCustomGrid::CellValueChanged(const TwColumn* column, int row)
 {
     if (row == m_row && column == m_editorColumn && EditorInPlace())
-        m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
+        LoadEditor();
     InvalidateRow(row);
 }
 
@@ -603,14 +603,30 @@ void TwCustomGrid::UpdateExtents()
     ApplyExtents();
 }
 
+// The bars' range signals must get through: the scroll area shows or hides
+// a bar on them (as needed), which resizes the viewport, which can change
+// the ranges once more.
 void TwCustomGrid::ApplyExtents()
 {
-    m_extentsDirty = false;
+    if (m_applyingExtents) {
+        m_extentsDirty = true;
+        return;
+    }
+    m_applyingExtents = true;
+    for (int pass = 0; pass < 3; ++pass) {
+        m_extentsDirty = false;
+        ApplyExtentsOnce();
+        if (!m_extentsDirty)
+            break;
+    }
+    m_applyingExtents = false;
+}
+
+void TwCustomGrid::ApplyExtentsOnce()
+{
     const int visibleRows = VisibleRowCount();
     QScrollBar* vertical = verticalScrollBar();
     QScrollBar* horizontal = horizontalScrollBar();
-    const QSignalBlocker vb(vertical);
-    const QSignalBlocker hb(horizontal);
     const int maxTop = qMax(0, RowCount() - visibleRows);
     vertical->setRange(0, maxTop);
     vertical->setPageStep(qMax(1, visibleRows));
@@ -640,6 +656,18 @@ void TwCustomGrid::showEvent(QShowEvent* event)
     QAbstractScrollArea::showEvent(event);
     if (m_extentsDirty)
         ApplyExtents();
+}
+
+bool TwCustomGrid::viewportEvent(QEvent* event)
+{
+    // A bar shown or hidden changes the viewport, not the grid's own size.
+    if (event->type() == QEvent::Resize) {
+        if (!Updating())
+            ApplyExtents();
+        else
+            m_extentsDirty = true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TwCustomGrid::resizeEvent(QResizeEvent* event)
@@ -809,7 +837,7 @@ void TwCustomGrid::ShowEditor()
     m_editorColumn = column;
     m_editorKind = dynamic_cast<TwInEdit*>(editor) ? wekText : kind;
     SetupEditor(editor, column);
-    editor->SetValue(EditorValueOf(column, m_row, m_editorKind));
+    LoadEditor();
     m_editorShown = true;
     PlaceEditor();
     QWidget* widget = editor->Widget();
@@ -855,31 +883,38 @@ bool TwCustomGrid::EditorInPlace()
     return false;
 }
 
+// The editor takes the cell's value; what it then shows is the mark that
+// tells a change by the user from the editor's own rounding or formatting.
+void TwCustomGrid::LoadEditor()
+{
+    m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
+    m_editorLoaded = m_editor->Value();
+}
+
 bool TwCustomGrid::EditorDiffers()
 {
     if (!EditorInPlace())
         return false;
     const QVariant shown = m_editor->Value();
-    const QVariant cell = EditorValueOf(CurrentColumn(), m_row, m_editorKind);
-    if (shown.isValid() != cell.isValid())
+    if (shown.isValid() != m_editorLoaded.isValid())
         return true;
-    return shown.isValid() && shown != cell && shown.toString() != cell.toString();
+    return shown.isValid() && shown != m_editorLoaded && shown.toString() != m_editorLoaded.toString();
 }
 
 void TwCustomGrid::UpdateData()
 {
     if (!EditorInPlace())
         return;
+    // An untouched editor writes nothing back: its precision or format would
+    // otherwise replace the stored value (1234.5678 shown as 1235).
+    if (!EditorDiffers())
+        return;
     TwColumn* column = CurrentColumn();
-    if (m_editState == wgsBrowse) {
-        // A change the editor made on its own (a list or a calendar picked
-        // with the mouse) still reaches the row when it may be modified.
-        if (!EditorDiffers())
-            return;
-        if (!ColumnMayModify(column)) {
-            m_editor->SetValue(EditorValueOf(column, m_row, m_editorKind));
-            return;
-        }
+    // A change the editor made on its own (a list or a calendar picked with
+    // the mouse) still reaches the row when it may be modified.
+    if (m_editState == wgsBrowse && !ColumnMayModify(column)) {
+        LoadEditor();
+        return;
     }
     WriteEditorValue(column, m_row, m_editorKind, m_editor->Value());
 }
@@ -887,7 +922,7 @@ void TwCustomGrid::UpdateData()
 void TwCustomGrid::RefreshEditor()
 {
     if (EditorInPlace())
-        m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
+        LoadEditor();
     else if (m_options & wgoAlwaysShowEditor)
         ShowEditor();
 }
@@ -1048,7 +1083,7 @@ void TwCustomGrid::CopyFromAbove()
     CopyCellValue(column, m_row - 1, m_row);
     ShowEditor();
     if (m_editorShown) {
-        m_editor->SetValue(EditorValueOf(column, m_row, m_editorKind));
+        LoadEditor();
         m_editor->SelectAll();
     }
 }
@@ -1095,7 +1130,7 @@ void TwCustomGrid::EscapeAction()
     if (m_editState == wgsBrowse)
         ClearSelection();
     if (m_editorShown && EditorDiffers()) {
-        m_editor->SetValue(EditorValueOf(CurrentColumn(), m_row, m_editorKind));
+        LoadEditor();
         m_editor->SelectAll();
     } else {
         Cancel();
@@ -1413,6 +1448,13 @@ void TwCustomGrid::focusInEvent(QFocusEvent* event)
             Guarded([&] { OnEnter(this); });
         if (m_options & wgoAlwaysShowEditor)
             Guarded([&] { ShowEditor(); });
+    }
+    // While the editor is shown it owns the keyboard: focus given to the grid
+    // (by code after a search, or by a click beside the rows) would make every
+    // key start a new edit over the last one.
+    if (m_editorShown && EditorInPlace() && hasFocus()) {
+        m_editor->Widget()->setFocus(event->reason());
+        m_editor->SelectAll();
     }
     InvalidateRow(m_row);
 }

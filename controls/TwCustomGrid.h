@@ -288,6 +288,7 @@ protected:
     // Scroll ranges are brought up to date when the grid is shown.
     void showEvent(QShowEvent* event) override;
     virtual void ApplyExtents();
+    void ApplyExtentsOnce();
 
     // The editor value of a cell and its way back (kinds as the editor in
     // use understands them), and the column set-up of an editor.
@@ -319,6 +320,7 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -372,6 +374,7 @@ private:
     bool CanShowEditor(TwColumn* column) const;
     void PlaceEditor();
     void ScrollTo(int& position, int value, QScrollBar* bar);
+    void LoadEditor();
     bool EditorDiffers();
     // The shown editor still stands on the current cell; an editor whose
     // row or column went away is hidden.
@@ -419,6 +422,7 @@ private:
     bool m_loading = false;
     int m_updateCount = 0;
     bool m_extentsDirty = false;
+    bool m_applyingExtents = false;
 
     TwGridCell m_gcell;
     int m_topRow = 0;
@@ -435,6 +439,7 @@ private:
     std::map<int, TwInplaceEditor*> m_editors;
     TwInplaceEditor* m_editor = nullptr;
     TwEditKind m_editorKind = wekNone;
+    QVariant m_editorLoaded; // what the editor showed when it took the cell
     // The column the editor was set up for (compared, never dereferenced).
     const TwColumn* m_editorColumn = nullptr;
     bool m_editorShown = false;

@@ -469,17 +469,24 @@ void TfrmZZI070::SaveGridRows(TwMemGrid* grid, TwMemGrid* changes, TStoredProc& 
             param->SetAsString(SessionContext::ClientIP());
         if (TParam* param = find(QStringLiteral("AEDITSTATUS")))
             param->SetAsString(EditStatus(changes->RowState(r)));
-        if (grid == rgrGrid) {
-            try {
-                ExecSaveProc();
-            } catch (...) {
-                changes->DeleteRow(r, 1, false);
-                throw;
-            }
-        }
+        // A refused change stays pending with the others, so the next save
+        // sends it again instead of reporting a save that never happened.
+        if (grid == rgrGrid)
+            ExecSaveProc();
     }
     grid->ClearRowStates(false);
     changes->SetRowCount(0);
+}
+
+// Closing the tab (F12, its close entry, the main window closing) would drop
+// pending changes without a word; the user decides, and No keeps it open.
+bool TfrmZZI070::FormCloseQuery()
+{
+    const bool typing = rgrGrid->EditState() != wgsBrowse && rgrGrid->RowModified();
+    if ((Modified || typing)
+        && !AskYesNo(QStringLiteral("변경된 자료가 있습니다. 저장하지 않고 닫으시겠습니까?")))
+        return false;
+    return TfrmZZI010::FormCloseQuery();
 }
 
 void TfrmZZI070::bbtCancelClick()

@@ -91,6 +91,7 @@ public:
 
 protected:
     void FormCreate() override;
+    bool FormCloseQuery() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // The steps of one save, each overridable: the work inside the

@@ -1,9 +1,10 @@
 #include "shell/TConnectionFile.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include "common/EDatabaseError.h"
 
 TConnectionFile::Entry TConnectionFile::Resolve(const QString& appDir, const QString& databaseName)
 {
@@ -19,12 +20,12 @@ TConnectionFile::Entry TConnectionFile::Resolve(const QString& appDir, const QSt
         entry.settings.Database = ini.value(QStringLiteral("Database")).toString();
         return entry;
     }
-    // Anything but letters, digits, '-' and '_' could leave the data folder.
-    QString fileName = databaseName;
-    fileName.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-    if (fileName.isEmpty())
-        fileName = QStringLiteral("DEMO");
-    entry.settings.Path = QDir(DemoFolder()).filePath(fileName + QStringLiteral(".db"));
+    // Only the documented demonstration name makes a database of its own: a
+    // mistyped name must not open a freshly filled set of invented data.
+    if (databaseName.compare(DemoName(), Qt::CaseInsensitive) != 0)
+        throw EDatabaseError(QStringLiteral("'%1' 데이터베이스가 %2에 등록되어 있지 않습니다.")
+                                 .arg(databaseName, QDir::toNativeSeparators(appDir + FileName())));
+    entry.settings.Path = QDir(DemoFolder()).filePath(DemoName() + QStringLiteral(".db"));
     entry.demo = true;
     return entry;
 }

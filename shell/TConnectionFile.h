@@ -9,8 +9,9 @@
 //   Driver   SQLITE (default), POSTGRES, ORACLE, ODBC or a Qt SQL driver name
 //   Path     the SQLite file (relative paths start in the program folder)
 //   Host, Port, Database   for a database server
-// A name without a section is a demonstration database: a SQLite file named
-// after it in the user's data folder, created on first use.
+// "DEMO" without a section is the demonstration database: a SQLite file in
+// the user's data folder, created and filled on first use. Any other name
+// without a section is refused (EDatabaseError naming the name and the file).
 class TConnectionFile
 {
 public:
@@ -21,6 +22,7 @@ public:
     };
 
     static QString FileName() { return QStringLiteral("Databases.ini"); }
+    static QString DemoName() { return QStringLiteral("DEMO"); }
     static Entry Resolve(const QString& appDir, const QString& databaseName);
     // The user's data folder holding the demonstration databases.
     static QString DemoFolder();

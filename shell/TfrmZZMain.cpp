@@ -294,9 +294,14 @@ bool TfrmZZMain::eventFilter(QObject* watched, QEvent* e)
 // open. The launcher hears of the attempt either way.
 void TfrmZZMain::closeEvent(QCloseEvent* e)
 {
-    const int tabs = pgcTabs->count();
-    for (int i = 0; i < tabs; ++i)
+    // The first screen that stays open ends the round: asking it again
+    // would repeat its question.
+    while (pgcTabs->count() > 0) {
+        const int before = pgcTabs->count();
         mmuMenuWindowCloseClick();
+        if (pgcTabs->count() == before)
+            break;
+    }
     e->setAccepted(pgcTabs->count() == 0);
     NotifyLauncher();
 }

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "TwGridTestSupport.h"
@@ -469,4 +470,82 @@ TEST(TwGridOtherEditors, ClicksAndKeysReachACheckBoxThroughTheGrid)
     EXPECT_EQ(grid.Row(), 0);
     EXPECT_EQ(grid.EditState(), wgsBrowse);
     EXPECT_FALSE(grid.Cells(1, 0).AsBoolean());
+}
+
+// Focus handed to the grid while its editor is shown (a screen's search, a
+// click below the rows) goes on to the editor, so no typed key is lost.
+TEST_F(GridKeys, EveryTypedKeyArrivesWhenTheGridTakesTheFocusBackFromItsEditor)
+{
+    Fill(2);
+    FocusGrid();
+    ASSERT_TRUE(grid->EditorShown());
+    grid->setFocus(); // as after a search
+    QApplication::processEvents();
+    Type("123");
+    Key(Qt::Key_Up);
+    EXPECT_EQ(grid->Cells(0, 0).AsString(), "123");
+
+    grid->SetRow(1);
+    const QPoint below(20, grid->viewport()->height() - 5);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, below);
+    Type("45");
+    Key(Qt::Key_Up);
+    EXPECT_EQ(grid->Cells(0, 1).AsString(), "45");
+}
+
+// Passing through a number cell without typing keeps its stored value: the
+// editor's precision only governs what is typed.
+TEST_F(GridKeys, PassingThroughANumberCellKeepsItsStoredValueExactly)
+{
+    Fill(1);
+    grid->Cells(2, 0).SetAsFloat(1234.5678);
+    grid->SetRowState(0, wrsNone);
+    FocusGrid();
+    Type("X");
+    Key(Qt::Key_Return); // to 이름
+    Key(Qt::Key_Return); // to 금액, untouched
+    Key(Qt::Key_Left);
+    grid->Post();
+    EXPECT_EQ(grid->Cells(0, 0).AsString(), "X");
+    EXPECT_DOUBLE_EQ(grid->Cells(2, 0).AsFloat(), 1234.5678);
+
+    grid->Column(2)->SetEditFormat("#,##0.0");
+    grid->Cells(2, 0).SetAsFloat(2.25);
+    grid->SetCol(0);
+    Type("Y");
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Escape);
+    grid->Post();
+    EXPECT_DOUBLE_EQ(grid->Cells(2, 0).AsFloat(), 2.25);
+
+    // Typed, the editor's value goes in.
+    grid->SetCol(2);
+    Type("7.5");
+    grid->Post();
+    EXPECT_DOUBLE_EQ(grid->Cells(2, 0).AsFloat(), 7.5);
+}
+
+// The bars follow the content and the size every time, not only after a
+// column or splitter drag.
+TEST_F(GridKeys, ScrollBarsFollowTheRowsColumnsAndSize)
+{
+    Fill(2);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+    grid->BeginUpdate();
+    Fill(200);
+    grid->EndUpdate(true);
+    QApplication::processEvents();
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    Fill(2);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+
+    form->resize(150, 300);
+    QApplication::processEvents();
+    EXPECT_TRUE(grid->horizontalScrollBar()->isVisible());
+    form->resize(900, 300);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
 }

@@ -1,5 +1,6 @@
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -309,7 +310,7 @@ TEST_F(EditingScreenTest, AnEmptyNewRowDisappearsAndARowAddedAndDeletedBeforeSav
     EXPECT_FALSE(data.Shops().join(",").contains("410010"));
 }
 
-TEST_F(EditingScreenTest, AFailingCallRollsEverythingBackDropsThatChangeAndStaysModified)
+TEST_F(EditingScreenTest, AFailingCallRollsEverythingBackAndKeepsEveryChangePendingForTheNextSave)
 {
     Search();
     ToDetail();
@@ -329,16 +330,29 @@ TEST_F(EditingScreenTest, AFailingCallRollsEverythingBackDropsThatChangeAndStays
     EXPECT_EQ(boxes[2].text, ZZT070Database::RefusalText); // the command's own end
     EXPECT_TRUE(screen->Modified);
     EXPECT_EQ(screen->StatusText(), "");
-    ASSERT_EQ(screen->ChangeGrid->RowCount(), 2);
-    EXPECT_EQ(screen->ChangeGrid->Cells(1, 0).AsString(), "카페");
-    EXPECT_EQ(screen->ChangeGrid->Cells(1, 1).AsString(), "선물가게");
+    ASSERT_EQ(screen->ChangeGrid->RowCount(), 3);
+    EXPECT_EQ(screen->ChangeGrid->Cells(1, 1).AsString(), "오류");
     EXPECT_EQ(Grid()->RowState(1), wrsModified);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
+    // The refused row goes again, and is refused again: never "saved".
     data.calls.clear();
+    MessageBoxSeam::Reset();
     QTest::keyClick(Grid(), Qt::Key_F2);
     EXPECT_EQ(data.calls.size(), 2u);
+    EXPECT_EQ(data.Shops(), before);
+    EXPECT_EQ(screen->StatusText(), "");
+    EXPECT_EQ(screen->ChangeGrid->RowCount(), 3);
+
+    // Corrected, everything pending is saved at once.
+    EditRow(Grid(), 1, {{1, "편의점2"}});
+    data.calls.clear();
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    EXPECT_EQ(data.calls.size(), 3u);
+    EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
     EXPECT_EQ(data.Shops()[0], "410001:카페:1200000");
+    EXPECT_EQ(data.Shops()[1], "410002:편의점2:1800000");
+    EXPECT_EQ(screen->ChangeGrid->RowCount(), 0);
 }
 
 TEST_F(EditingScreenTest, SaveAndCancelAskFirstAndADeclinedAnswerChangesNothing)
@@ -494,4 +508,13 @@ TEST(FooterCellTest, AggregateFootersAreSunkenWithMarginsAndTheColumnsGetTheirTe
     TwFontStyles style;
     screen->rgrGrid->OnDrawFooter(rent->Footer(), 0, text, back, fore, style);
     EXPECT_EQ(fore, QColor(Qt::blue));
+}
+
+TEST_F(EditingScreenTest, ASearchThatFillsMoreRowsThanFitShowsTheScrollBar)
+{
+    for (int i = 10; i < 80; ++i)
+        data.AddShop(QString("4100%1").arg(i), "상점", 10, 1000);
+    Search();
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid()->verticalScrollBar()->isVisible());
 }

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -25,10 +26,21 @@ TEST_F(ConnectionTest, AnUnlistedNameIsADemoDatabaseCreatedWithTheSchema)
         EXPECT_TRUE(dataModule.ConnectDatabase()); // already open
     }
     EXPECT_TRUE(QFile::exists(folder.Path("data/test_shell/DEMO.db")));
-    // Path characters in the name stay inside the data folder.
-    const auto entry = TConnectionFile::Resolve(SessionContext::AppDir(), "../x/y");
-    EXPECT_TRUE(entry.demo);
-    EXPECT_TRUE(entry.settings.Path.endsWith("/test_shell/___x_y.db"));
+}
+
+TEST_F(ConnectionTest, AMistypedNameIsRefusedInsteadOfOpeningNewDemonstrationData)
+{
+    for (const char* name : {"NOSUCHDB", "../x/y"}) {
+        MessageBoxSeam::Reset();
+        TfrmZZD000 dataModule({name, "selvar", "E1", "홍길동"}, folder.Path("selvar_n"));
+        EXPECT_FALSE(dataModule.Connected());
+        ASSERT_EQ(MessageBoxSeam::Shown().size(), 1);
+        const QString text = MessageBoxSeam::Last().text;
+        EXPECT_TRUE(text.startsWith("데이터베이스와 연결할 수 없습니다.\r\r에러내용:\r")) << text.toStdString();
+        EXPECT_TRUE(text.contains(name)) << text.toStdString();
+        EXPECT_TRUE(text.contains("Databases.ini")) << text.toStdString();
+    }
+    EXPECT_TRUE(QDir(folder.Path("data/test_shell")).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(ConnectionTest, ListedDatabasesUseTheirDriverAndSettings)

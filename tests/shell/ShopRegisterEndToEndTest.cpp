@@ -222,6 +222,16 @@ TEST_F(ShopRegisterEndToEndTest, RegistersShopsFromTheMenuThroughSearchPanelLook
     EXPECT_EQ(shown[2].kind, MessageBoxSeam::mbError);
     EXPECT_EQ(shown[2].text, "자료를 저장하지 못했습니다.\r\r에러내용:\r계약이 등록된 업장은 삭제할 수 없습니다.");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM NA010MS WHERE SHOP_CODE = '" + leased + "'"), "1");
+    // The refused delete stays pending: saving again is refused again, never
+    // reported as saved; cancelling (with its question) drops it.
+    MessageBoxSeam::Reset();
+    SaveWithYes();
+    EXPECT_EQ(screen->StatusText(), "");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM NA010MS WHERE SHOP_CODE = '" + leased + "'"), "1");
+    MessageBoxSeam::QueueAnswer(true);
+    Search("");
+    EXPECT_EQ(MessageBoxSeam::Last().text, "변경된 자료가 있습니다. 정말 취소하시겠습니까?");
+    EXPECT_GE(FindRow(screen->rgrGrid, TfrmNAI010::colShopCode, leased), 0);
 
     ClickShop(fresh[0]);
     MessageBoxSeam::QueueAnswer(true);
