@@ -114,3 +114,32 @@ TEST_F(Closings, AMonthClosesOnlyWhenEveryLineIsDueAndThenAsThePreviewShowsIt)
                        "FROM NB030MS WHERE NAPIP_MONTH = '202502'"), shown);
     EXPECT_EQ(shown, "1010000/0/990000/10000");
 }
+
+// The month worked through in docs/server-rules.md.
+TEST(ClosingExample, TheDocumentedMonth)
+{
+    const TBusinessClock::TScoped clock(QDate(2026, 12, 3));
+    TServerTestDb t;
+    t.AddContract("000001", "4001", "20250110", "20271209", 1'000'000, 200'000, 12);
+    ASSERT_EQ(t.Call("PR_NBI020_02", {{"ACONT_CODE", "000001"}, {"AIPGUM_DATE", "20250110"},
+                                      {"ASTART_DATE", "20250110"}, {"AEND_DATE", "20271209"}}), "");
+    t.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH, THIS_MINAPAMT, THIS_MINAPDEALYAMT) "
+           "VALUES ('000001', '02', '202610', 400000, 1310)");
+    ASSERT_EQ(t.Call("PR_NBI030_01", {{"ACONT_CODE", "000001"}, {"ANAPIP_MONTH", "202611"}, {"ANAPIP_DATE", "20261110"},
+                                      {"AREQUEST_DATE", "20261101"}, {"ATOT_MONEY", "220000"},
+                                      {"ASUP_PRICE", "200000"}, {"ASUP_TAX", "20000"}}), "");
+    auto receipt = [&](const QString& date, const QString& amount, const QString& month = "202611") {
+        return t.Call("PR_NBI010_01", {{"AGUBUN", "I"}, {"ACONT_CODE", "000001"}, {"AAMT_CODE", "02"},
+                                       {"ANAPIP_MONTH", month}, {"AIPGUM_DATE", date}, {"AIPGUM_AMT", amount}});
+    };
+    ASSERT_EQ(receipt("20261115", "600000"), "");
+    ASSERT_EQ(receipt("20261130", "300000"), "");
+    EXPECT_NE(receipt("20261202", "100000"), "");
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", "202611")), "");
+    EXPECT_EQ(t.Scalar("SELECT GROUP_CONCAT(X, ' ') FROM (SELECT AMT_CODE || '=' || CAST(IPGUM_DELAYAMT AS INTEGER) || '/' "
+                       "|| CAST(IPGUM_AMT AS INTEGER) || '/' || CAST(THIS_MINAPAMT AS INTEGER) || '/' || "
+                       "CAST(THIS_MINAPDEALYAMT AS INTEGER) AS X FROM NB030MS WHERE NAPIP_MONTH = '202611' ORDER BY 1)"),
+              "02=1310/898690/501310/3290 03=0/0/220000/2200");
+    EXPECT_EQ(receipt("20261203", "1504601", "202612"), "입금금액(1,504,601)이 미납금액(1,504,600)보다 큽니다.");
+    EXPECT_EQ(receipt("20261203", "1504600", "202612"), "");
+}
