@@ -312,6 +312,15 @@ TEST_F(Statements, ClosingPreviewEarlierMonthVariantSplitsReceiptsAgain)
     EXPECT_EQ(line["K00001/임대료"].mid(8), QStringList({"1000000", "592000", "8000", "708000", "2320"}));
     EXPECT_EQ(line["K00003/임대료"].mid(8), QStringList({"500000", "0", "0", "500000", "10000"}));
     EXPECT_EQ(line["K00003/관리비"].mid(8), QStringList({"100000", "100000", "0", "0", "0"}));
+
+    // Receipts below the previous late fee are all late fee, none is amount;
+    // without any receipt nothing is paid on either.
+    Exec("UPDATE NB020MS SET IPGUM_AMT = 3000 WHERE CONT_CODE = 'K00001' AND AMT_CODE = '02' AND NAPIP_GUBUN = '1'");
+    line = ByLine(Rows("CLOSING_PREVIEW_EARLIER", {{"NAPIP_MONTH", "201811"}}));
+    EXPECT_EQ(line["K00001/임대료"].mid(8, 3), QStringList({"1000000", "0", "3000"}));
+    Exec("DELETE FROM NB020MS WHERE CONT_CODE = 'K00001' AND AMT_CODE = '02'");
+    line = ByLine(Rows("CLOSING_PREVIEW_EARLIER", {{"NAPIP_MONTH", "201811"}}));
+    EXPECT_EQ(line["K00001/임대료"].mid(8, 3), QStringList({"1000000", "0", "0"}));
 }
 
 TEST_F(Statements, ClosingInquiry)
