@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "common/TBusinessClock.h"
 #include "controls/EConvertError.h"
 
 namespace {
@@ -52,7 +53,7 @@ bool IsPanel(const QWidget* w)
 
 QString TodayText()
 {
-    return QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    return TBusinessClock::TodayText();
 }
 
 QString DigitsOnly(const QString& text)

@@ -8,7 +8,7 @@ class QWidget;
 // Small stateless helpers shared by every part of the client. Dates travel as
 // eight digits (YYYYMMDD), months as six (YYYYMM).
 
-QString TodayText();                               // the client's date as yyyymmdd
+QString TodayText();                               // the business day (TBusinessClock) as yyyymmdd
 QString DigitsOnly(const QString& text);           // 0-9, and a minus only in first place
 QString FormatDateText(const QString& text);       // YYYY-MM-DD when it is a real date
 QString DayOfWeekName(const QString& text);        // "화요일" etc., or empty

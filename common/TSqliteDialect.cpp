@@ -46,6 +46,110 @@ int AliasWithoutAs(const TSqlStatement& s, int keyword)
     return next;
 }
 
+bool IsConcat(const TSqlStatement& s, int index)
+{
+    return IsSymbol(s, index, u'|') && index + 1 < static_cast<int>(s.Tokens().size())
+           && s.Tokens()[index + 1].Kind == TSqlStatement::tkSymbol && s.Tokens()[index + 1].Text == u'|';
+}
+
+// The token that closes (step +1) or opens (step -1) the bracket at index, or -1.
+int MatchingBracket(const TSqlStatement& s, int index, int step)
+{
+    const QChar open = step > 0 ? u'(' : u')', close = step > 0 ? u')' : u'(';
+    int depth = 0;
+    for (int i = index; i >= 0 && i < static_cast<int>(s.Tokens().size()); i += step) {
+        if (IsSymbol(s, i, open))
+            ++depth;
+        else if (IsSymbol(s, i, close) && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+// First token of the operand that ends at index: a literal, a parameter, a
+// (qualified) name, a function call or a bracketed expression.
+int OperandStart(const TSqlStatement& s, int index)
+{
+    if (IsSymbol(s, index, u')')) {
+        const int open = MatchingBracket(s, index, -1);
+        if (open < 0)
+            return -1;
+        const int before = s.PreviousSignificant(open);
+        return before >= 0 && s.Tokens()[before].Kind == TSqlStatement::tkWord ? OperandStart(s, before) : open;
+    }
+    const auto kind = s.Tokens()[index].Kind;
+    if (kind != TSqlStatement::tkWord && kind != TSqlStatement::tkQuotedName)
+        return kind == TSqlStatement::tkString || kind == TSqlStatement::tkNumber || kind == TSqlStatement::tkParam
+            ? index : -1;
+    int start = index;
+    for (int dot = s.PreviousSignificant(start); IsSymbol(s, dot, u'.');) {
+        const int name = s.PreviousSignificant(dot);
+        if (name < 0)
+            break;
+        start = name;
+        dot = s.PreviousSignificant(start);
+    }
+    return start;
+}
+
+// Last token of the operand that starts at index.
+int OperandEnd(const TSqlStatement& s, int index)
+{
+    if (IsSymbol(s, index, u'('))
+        return MatchingBracket(s, index, +1);
+    const auto kind = s.Tokens()[index].Kind;
+    if (kind != TSqlStatement::tkWord && kind != TSqlStatement::tkQuotedName)
+        return kind == TSqlStatement::tkString || kind == TSqlStatement::tkNumber || kind == TSqlStatement::tkParam
+            ? index : -1;
+    int end = index;
+    for (int next = s.NextSignificant(end); next >= 0; next = s.NextSignificant(end)) {
+        if (IsSymbol(s, next, u'.') && s.NextSignificant(next) >= 0) {
+            end = s.NextSignificant(next);
+        } else if (IsSymbol(s, next, u'(')) {
+            end = MatchingBracket(s, next, +1);
+            break;
+        } else {
+            break;
+        }
+    }
+    return end;
+}
+
+// The server concatenates NULL as empty text; the engine would give NULL.
+// Every chain a || b || ... becomes NULLIF(COALESCE(a,'') || COALESCE(b,'') ..., ''),
+// which is the server's meaning (an empty result is NULL there too).
+void WrapConcatenations(const TSqlStatement& s, std::vector<QString>& before, std::vector<QString>& after)
+{
+    const int count = static_cast<int>(s.Tokens().size());
+    for (int i = 0; i < count; ++i) {
+        if (!IsConcat(s, i))
+            continue;
+        const int leftEnd = s.PreviousSignificant(i);
+        const int leftStart = leftEnd < 0 ? -1 : OperandStart(s, leftEnd);
+        if (leftStart < 0)
+            continue;
+        std::vector<std::pair<int, int>> operands{{leftStart, leftEnd}};
+        int op = i;
+        while (op >= 0 && IsConcat(s, op)) {
+            const int rightStart = s.NextSignificant(op + 1);
+            const int rightEnd = rightStart < 0 ? -1 : OperandEnd(s, rightStart);
+            if (rightEnd < 0)
+                break;
+            operands.emplace_back(rightStart, rightEnd);
+            op = s.NextSignificant(rightEnd);
+        }
+        if (operands.size() < 2)
+            continue;
+        before[operands.front().first] += QLatin1String("NULLIF(");
+        for (const auto& [first, last] : operands) {
+            before[first] += QLatin1String("COALESCE(");
+            after[last].prepend(QLatin1String(",'')"));
+        }
+        after[operands.back().second] += QLatin1String(",'')");
+        i = operands.back().second;
+    }
+}
+
 TFieldType TypeOfDeclared(const char* declared)
 {
     if (!declared)
@@ -155,12 +259,16 @@ QString TSqliteDialect::Translate(const TSqlStatement& s) const
         if (IsWord(tokens[i], "UPDATE") || IsWord(tokens[i], "DELETE"))
             aliasNeedsAs.push_back(AliasWithoutAs(s, i));
 
+    std::vector<QString> before(tokens.size()), after(tokens.size());
+    WrapConcatenations(s, before, after);
+
     QString out;
     out.reserve(s.Text().size() + 16);
     for (int i = 0; i < static_cast<int>(tokens.size()); ++i) {
         const auto& t = tokens[i];
         if (std::find(aliasNeedsAs.begin(), aliasNeedsAs.end(), i) != aliasNeedsAs.end())
             out += QLatin1String("AS ");
+        out += before[i];
         switch (t.Kind) {
         case TSqlStatement::tkParam:
             out += QLatin1Char('?') + QString::number(t.Param + 1);
@@ -186,6 +294,7 @@ QString TSqliteDialect::Translate(const TSqlStatement& s) const
         default:
             out += t.Text;
         }
+        out += after[i];
     }
     return out;
 }

@@ -16,7 +16,8 @@ class TSqliteCursor;
 // the engine reads differently from the server:
 //   MINUS -> EXCEPT; a bare SYSDATE -> SYSDATE(); "UPDATE t A SET" -> "UPDATE t AS A SET";
 //   an integer literal next to "/" gets ".0" (the server never divides in whole numbers);
-//   the literal '' -> NULL (the server has no empty text); ":NAME" -> "?n".
+//   the literal '' -> NULL (the server has no empty text); ":NAME" -> "?n";
+//   a || b -> NULLIF(COALESCE(a,'') || COALESCE(b,''),'') (NULL joins as empty text).
 // DUAL is a temporary view; the server functions come from TSqliteFunctions.
 class TSqliteDialect : public TSqlDialect
 {

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <sqlite3.h>
 
 #include "common/EDatabaseError.h"
+#include "common/TBusinessClock.h"
 #include "common/TValueConversion.h"
 
 namespace {
@@ -128,7 +130,7 @@ std::optional<double> ParseDate(const QString& text, const QString& format, QStr
         *error = QStringLiteral("TO_DATE: date format '%1' is not supported").arg(format);
         return std::nullopt;
     }
-    int year = QDate::currentDate().year(), month = QDate::currentDate().month(), day = 1;
+    int year = TBusinessClock::Today().year(), month = TBusinessClock::Today().month(), day = 1;
     int hour = 0, minute = 0, second = 0;
     int pos = 0;
     const QString bad = QStringLiteral("TO_DATE: '%1' does not match the date format %2").arg(text, format);
@@ -393,6 +395,50 @@ void ToDate(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     sqlite3_result_double(ctx, *day);
 }
 
+// Number pictures: 9 a digit (blank when leading), 0 a digit always shown,
+// "," a group separator, one "." and an optional FM prefix (no padding). A
+// number too wide for the picture gives '#' marks, as the server does.
+std::optional<QString> FormatNumber(double value, QString picture)
+{
+    const bool fill = !picture.startsWith(QLatin1String("FM"), Qt::CaseInsensitive);
+    if (!fill)
+        picture = picture.mid(2);
+    if (picture.isEmpty() || picture.count(u'.') > 1)
+        return std::nullopt;
+    for (QChar c : picture)
+        if (c != u'9' && c != u'0' && c != u',' && c != u'.')
+            return std::nullopt;
+    const qsizetype point = picture.indexOf(u'.');
+    const QString whole = point < 0 ? picture : picture.left(point);
+    const QString fraction = point < 0 ? QString() : picture.mid(point + 1).remove(u',');
+    const QString digits = QString::number(std::fabs(value), 'f', static_cast<int>(fraction.size()));
+    QString number = digits.section(u'.', 0, 0);
+    if (number == QLatin1String("0") && !fraction.isEmpty() && !whole.contains(u'0'))
+        number.clear();
+    if (number.size() > whole.count(u'9') + whole.count(u'0'))
+        return QString(picture.size() + 1, u'#');
+    const qsizetype firstZero = whole.indexOf(u'0');
+    QString out;
+    qsizetype k = 0; // digit place, 0 = units
+    for (qsizetype i = whole.size() - 1; i >= 0; --i) {
+        const bool forced = firstZero >= 0 && i >= firstZero;
+        if (whole[i] == u',') {
+            out.prepend(k < number.size() || (firstZero >= 0 && i > firstZero) ? u',' : u' ');
+            continue;
+        }
+        out.prepend(k < number.size() ? number[number.size() - 1 - k] : forced ? u'0' : u' ');
+        ++k;
+    }
+    if (!fraction.isEmpty())
+        out += u'.' + digits.section(u'.', 1, 1);
+    const bool negative = value < 0 && digits.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const QString body = out.trimmed();
+    if (!fill)
+        return (negative ? QStringLiteral("-") : QString()) + body;
+    const qsizetype lead = out.indexOf(body);
+    return QString(lead, u' ') + (negative ? u'-' : u' ') + body;
+}
+
 void ToChar(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     if (IsNullValue(argv[0]) || (argc > 1 && IsNullValue(argv[1]))) {
@@ -404,6 +450,12 @@ void ToChar(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         return;
     }
     const QString format = TextOf(argv[1]);
+    if (IsNumericValue(argv[0])) {
+        if (const auto text = FormatNumber(sqlite3_value_double(argv[0]), format)) {
+            ResultText(ctx, *text);
+            return;
+        }
+    }
     const auto parts = ParseFormat(format);
     if (!parts || !HasDateElement(*parts)) {
         ResultError(ctx, QStringLiteral("TO_CHAR: format '%1' is not supported").arg(format));
@@ -438,9 +490,24 @@ void AddMonths(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_double(ctx, static_cast<double>(target.toJulianDay()) + (*day - whole));
 }
 
+void LastDay(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (IsNullValue(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto day = DateArgument(ctx, argv[0], "LAST_DAY");
+    if (!day)
+        return;
+    const double whole = std::floor(*day);
+    const QDate date = QDate::fromJulianDay(static_cast<qint64>(whole));
+    const QDate last(date.year(), date.month(), date.daysInMonth());
+    sqlite3_result_double(ctx, static_cast<double>(last.toJulianDay()) + (*day - whole));
+}
+
 void Sysdate(sqlite3_context* ctx, int, sqlite3_value**)
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = TBusinessClock::Now();
     sqlite3_result_double(ctx, static_cast<double>(now.date().toJulianDay())
                                    + now.time().msecsSinceStartOfDay() / 86400000.0);
 }
@@ -473,5 +540,6 @@ void TSqliteFunctions::Register(sqlite3* handle)
     Add(handle, "TO_CHAR", 1, ToChar);
     Add(handle, "TO_CHAR", 2, ToChar);
     Add(handle, "ADD_MONTHS", 2, AddMonths);
+    Add(handle, "LAST_DAY", 1, LastDay);
     Add(handle, "SYSDATE", 0, Sysdate, false);
 }

@@ -117,6 +117,7 @@ void DropLinesAfter(TLeaseStore& store, const QString& contCode, const QString& 
         store.DeleteLine(contCode, line.amtCode, line.month);
         store.RefreshBilling(contCode, line.month);
     }
+    store.KeepArrearsLines(contCode);
 }
 
 void Renew(TLeaseStore& store, const TProcedureArgs& a, const QString& code)
@@ -167,8 +168,15 @@ void Renew(TLeaseStore& store, const TProcedureArgs& a, const QString& code)
         touched.insert(built.month);
     }
     if (added > 0) {
-        const QString due = renewed.balanceDate.isEmpty() ? start : renewed.balanceDate;
-        store.RefuseIfClosed(due.left(6));
+        // The screen sends the old balance date, often in a closed month: the
+        // additional deposit then falls due in the first open month of the new period.
+        QString due = renewed.balanceDate.isEmpty() ? start : renewed.balanceDate;
+        if (closed.contains(due.left(6))) {
+            QString month = start.left(6);
+            while (closed.contains(month))
+                month = TI::MonthAfter(month, 1);
+            due = month == start.left(6) ? start : TScheduleBuilder::DueDate(month, start);
+        }
         auto line = store.Line(code, "01", due.left(6));
         const double amount = (line ? line->amount : 0) + added;
         store.PutLine({code, "01", due.left(6), line ? line->dueDate : due, amount, renewed.delayRate});

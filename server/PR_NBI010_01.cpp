@@ -1,5 +1,6 @@
 // Books a receipt ("I"), also from a suspense-account voucher, or cancels
 // the booking made with a voucher ("D").
+#include <QHash>
 #include <QLocale>
 
 #include "common/TStoredProc.h"
@@ -27,8 +28,13 @@ double VoucherAmount(TServerSql& sql, const QString& slip)
         "AND MG_CODE = 140 AND ((ACCT_CODE = '2111300' AND CONF_DATE <= '20180523') "
         "OR (ACCT_CODE = '2111310' AND CONF_DATE > '20180523'))",
         {{"SLIP_NO", slip.left(8)}, {"SLIP_SEQ_NO", slip.mid(8, 2)}});
-    if (!amount.isValid())
+    if (!amount.isValid()) {
+        const bool exists = sql.Exists("SELECT SLIP_NO FROM VB011DT WHERE SLIP_NO = :SLIP_NO AND SLIP_SEQ_NO = :SLIP_SEQ_NO",
+                                       {{"SLIP_NO", slip.left(8)}, {"SLIP_SEQ_NO", slip.mid(8, 2)}});
+        if (exists)
+            TI::Refuse(QStringLiteral("전표(%1)는 가수금 계정의 전표가 아닙니다.").arg(slip));
         TI::Refuse(QStringLiteral("가수금 전표(%1)가 존재하지 않습니다.").arg(slip));
+    }
     if (sql.Exists("SELECT SLIP_CODE FROM NB020MS WHERE SLIP_CODE = :SLIP_CODE", {{"SLIP_CODE", slip}}))
         TI::Refuse(QStringLiteral("이미 입금처리된 전표입니다."));
     return amount.toDouble();
@@ -53,6 +59,13 @@ void Book(TLeaseStore& store, const TProcedureArgs& a)
     if (!slip.isEmpty() && amount > VoucherAmount(store.Sql(), slip))
         TI::Refuse(QStringLiteral("입금금액이 전표금액보다 큽니다."));
 
+    // The receipts screen counts a receipt in the month it is dated in; booking
+    // it against another month would show it in one month and close it in another.
+    if (date.left(6) != month)
+        TI::Refuse(QStringLiteral("입금일자(%1)가 납입년월(%2)에 속하지 않습니다. 입금일자가 속한 월로 입금하세요.")
+                       .arg(QStringLiteral("%1-%2-%3").arg(date.left(4), date.mid(4, 2), date.mid(6, 2)),
+                            TLeaseStore::MonthText(month)));
+
     QStringList codes{amtCode};
     if (amtCode == "T") {
         const QStringList open = store.OpenCodes(contract.code, month);
@@ -62,21 +75,37 @@ void Book(TLeaseStore& store, const TProcedureArgs& a)
                 codes << code;
     }
     std::vector<TReceiptSpread::OpenLine> lines;
-    for (const QString& code : codes)
+    double open = 0;
+    for (const QString& code : codes) {
         lines.push_back(store.Open(contract.code, code, month));
-    const double open = TReceiptSpread::TotalOpen(lines);
+        open += lines.back().openDelay + lines.back().openAmount;
+    }
     if (open <= 0)
         TI::Refuse(QStringLiteral("입금할 금액이 없습니다."));
     if (amount > open + 0.005)
         TI::Refuse(QStringLiteral("입금금액(%1)이 미납금액(%2)보다 큽니다.").arg(Won(amount), Won(open)));
 
+    // One receipt line of kind "1" per code; the closing takes the late fee
+    // out of it, so no won is counted both as fee and as amount.
+    QStringList order;
+    QHash<QString, double> perCode;
+    for (const auto& part : TReceiptSpread::Spread(amount, lines)) {
+        if (!perCode.contains(part.amtCode))
+            order << part.amtCode;
+        perCode[part.amtCode] += part.amount;
+    }
     const int seq = store.NextSeq(contract.code, date);
     bool first = true;
-    for (const auto& part : TReceiptSpread::Spread(amount, lines)) {
-        store.InsertReceipt(contract.code, part.amtCode, month, part.gubun, date, seq, part.amount,
+    for (const QString& code : order) {
+        // A balance carried without a line this month gets its line, so the
+        // closing sees the receipt.
+        if (!store.Line(contract.code, code, month))
+            store.PutLine({contract.code, code, month, TMonthClosing::ArrearsDueDate(month), 0, contract.delayRate});
+        store.InsertReceipt(contract.code, code, month, "1", date, seq, perCode.value(code),
                             first ? slip : QString(), remarks);
         first = false;
     }
+    store.RefreshBilling(contract.code, month);
 }
 
 void CancelVoucher(TLeaseStore& store, const TProcedureArgs& a)

@@ -22,6 +22,9 @@ void PR_NBI020_01(TDatabase& db, const TStoredProc& proc)
         if (store.HasReceipts(contract.code, amtCode, month))
             TI::Refuse(QStringLiteral("입금된 내역이 있는 스케쥴은 삭제할 수 없습니다."));
         store.DeleteLine(contract.code, amtCode, month);
+        store.RefreshBilling(contract.code, month);
+        store.KeepArrearsLines(contract.code);
+        return;
     } else {
         if (!contract.Active())
             TI::Refuse(QStringLiteral("해지된 계약의 스케쥴은 등록할 수 없습니다."));

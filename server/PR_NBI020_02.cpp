@@ -1,5 +1,6 @@
 // Regenerates a contract's payment schedule from its terms, keeping what
 // must not change: the lines of closed months and lines with receipts.
+#include <QHash>
 #include <QSet>
 
 #include "common/TStoredProc.h"
@@ -36,12 +37,45 @@ void PR_NBI020_02(TDatabase& db, const TStoredProc& proc)
         store.DeleteLine(contract.code, line.amtCode, line.month);
         touched.insert(line.month);
     }
-    for (const auto& built : TScheduleBuilder::Lines(contract.Terms())) {
-        if (closed.contains(built.month) || kept.contains(key(built.amtCode, built.month)))
+    // A billed month keeps the bill's total as its management fee.
+    QHash<QString, double> billed;
+    for (const auto& r : store.Sql().Rows("SELECT CONT_MONTH, TOT_MONEY FROM NB020DT WHERE CONT_CODE = :CONT_CODE",
+                                          {{"CONT_CODE", contract.code}}))
+        billed.insert(r["CONT_MONTH"].toString(), r["TOT_MONEY"].toDouble());
+    auto firstOpen = [&](QString month) {
+        while (closed.contains(month))
+            month = TI::MonthAfter(month, 1);
+        return month;
+    };
+    std::vector<TScheduleBuilder::Line> built = TScheduleBuilder::Lines(contract.Terms());
+    for (auto& line : built) {
+        if (line.amtCode == "03" && billed.contains(line.month))
+            line.amount = billed.value(line.month);
+        // A deposit share due in a closed month that holds no deposit line would
+        // never be billed: it falls due in the first open month instead.
+        if (line.amtCode == "01" && closed.contains(line.month) && !kept.contains(key("01", line.month))) {
+            line.month = firstOpen(line.month);
+            line.dueDate = TScheduleBuilder::DueDate(line.month, line.dueDate);
+        }
+    }
+    QHash<QString, TMonthClosing::ScheduleLine> puts;
+    QStringList order;
+    for (const auto& b : built) {
+        if (closed.contains(b.month) || kept.contains(key(b.amtCode, b.month)))
             continue;
-        store.PutLine({contract.code, built.amtCode, built.month, built.dueDate, built.amount, built.delayRate});
-        touched.insert(built.month);
+        const QString k = key(b.amtCode, b.month);
+        if (puts.contains(k)) {
+            puts[k].amount += b.amount;
+            continue;
+        }
+        order << k;
+        puts.insert(k, {contract.code, b.amtCode, b.month, b.dueDate, b.amount, b.delayRate});
+    }
+    for (const QString& k : order) {
+        store.PutLine(puts.value(k));
+        touched.insert(puts.value(k).month);
     }
     for (const QString& month : touched)
         store.RefreshBilling(contract.code, month);
+    store.KeepArrearsLines(contract.code);
 }

@@ -49,8 +49,25 @@ void Register(TLeaseStore& store, const TProcedureArgs& a, const TLeaseStore::Co
     const QString month = TI::Month(a.Text("AIPGUM_MONTH"), "입금 납입월");
     store.RefuseIfClosed(month);
     const QString date = SheetDate(a.Text("AIPGUM_DATE"));
+    if (date.left(6) != month)
+        TI::Refuse(QStringLiteral("입금일자(%1)가 입금 납입월(%2)에 속하지 않습니다.")
+                       .arg(date, TLeaseStore::MonthText(month)));
+    const QString remark = QStringLiteral("기초데이타등록");
+    // The same sheet row registered again leaves the data as the first time did.
+    const bool registered = store.Sql().Exists(
+        "SELECT CONT_CODE FROM NB020MS WHERE CONT_CODE = :CONT_CODE AND AMT_CODE = :AMT_CODE "
+        "AND NAPIP_MONTH = :NAPIP_MONTH AND IPGUM_DATE = :IPGUM_DATE AND IPGUM_AMT = :IPGUM_AMT "
+        "AND REMARKS = :REMARKS",
+        {{"CONT_CODE", c.code}, {"AMT_CODE", amtCode}, {"NAPIP_MONTH", month}, {"IPGUM_DATE", date},
+         {"IPGUM_AMT", received}, {"REMARKS", remark}});
+    if (registered)
+        return;
+    if (!store.Line(c.code, amtCode, month)) {
+        store.PutLine({c.code, amtCode, month, TMonthClosing::ArrearsDueDate(month), 0, c.delayRate});
+        store.RefreshBilling(c.code, month);
+    }
     store.InsertReceipt(c.code, amtCode, month, "1", date, store.NextSeq(c.code, date), received,
-                        QString(), QStringLiteral("기초데이타등록"));
+                        QString(), remark);
 }
 
 void Initialise(TLeaseStore& store, const TProcedureArgs& a, const TLeaseStore::Contract& c)
@@ -71,6 +88,7 @@ void Initialise(TLeaseStore& store, const TProcedureArgs& a, const TLeaseStore::
     sql.Exec("DELETE FROM NB010MS WHERE CONT_CODE = :CONT_CODE AND NAPIP_MONTH BETWEEN :FROM_MONTH AND :TO_MONTH", binds);
     sql.Exec("DELETE FROM NB020DT WHERE CONT_CODE = :CONT_CODE AND CONT_MONTH BETWEEN :FROM_MONTH AND :TO_MONTH", binds);
     sql.Exec("DELETE FROM NB010DT WHERE CONT_CODE = :CONT_CODE AND CONT_MONTH BETWEEN :FROM_MONTH AND :TO_MONTH", binds);
+    store.KeepArrearsLines(c.code);
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QSet>
 
+#include "common/TBusinessClock.h"
 #include "common/TStoredProc.h"
 #include "server/TLeaseStore.h"
 #include "server/TProcedureArgs.h"
@@ -26,33 +27,48 @@ void Close(TLeaseStore& store, const QString& month)
     TServerSql& sql = store.Sql();
     if (store.IsClosed(month))
         TI::Refuse(QStringLiteral("%1은 이미 마감되었습니다.").arg(TLeaseStore::MonthText(month)));
-    if (month > QDate::currentDate().toString(QStringLiteral("yyyyMM")))
+    const QString today = TBusinessClock::TodayText();
+    if (month > today.left(6))
         TI::Refuse(QStringLiteral("아직 오지 않은 월은 마감할 수 없습니다."));
     const QString previous = TI::MonthAfter(month, -1);
     const bool previousHasLines = sql.Exists("SELECT CONT_CODE FROM NB010MS WHERE NAPIP_MONTH = :NAPIP_MONTH",
                                              {{"NAPIP_MONTH", previous}});
     if (previousHasLines && !store.IsClosed(previous))
         TI::Refuse(QStringLiteral("전월(%1)이 마감되지 않았습니다.").arg(TLeaseStore::MonthText(previous)));
+    // A line not yet due has no late fee to charge and may still be paid on time.
+    const QVariantMap due{{"NAPIP_MONTH", month}, {"TODAY", today}};
+    const int notDue = sql.Value("SELECT COUNT(*) FROM NB010MS WHERE NAPIP_MONTH = :NAPIP_MONTH "
+                                 "AND NAPIP_DATE > :TODAY", due).toInt();
+    if (notDue > 0) {
+        const QString last = sql.Value("SELECT MAX(NAPIP_DATE) FROM NB010MS WHERE NAPIP_MONTH = :NAPIP_MONTH",
+                                       {{"NAPIP_MONTH", month}}).toString();
+        TI::Refuse(QStringLiteral("%1에 납입기일이 지나지 않은 스케쥴이 %2건 있어 마감할 수 없습니다. "
+                                  "%3 이후에 마감하세요.")
+                       .arg(TLeaseStore::MonthText(month)).arg(notDue)
+                       .arg(QStringLiteral("%1-%2-%3").arg(last.left(4), last.mid(4, 2), last.mid(6, 2))));
+    }
+    // Balances carried without a line this month get one before the closing.
+    store.AddArrearsLines(month);
 
     std::vector<TMonthClosing::ScheduleLine> lines;
     for (const auto& r : sql.Rows("SELECT CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, NAPIP_AMT, DELAY_RATE "
                                   "FROM NB010MS WHERE NAPIP_MONTH = :NAPIP_MONTH", {{"NAPIP_MONTH", month}}))
         lines.push_back({r["CONT_CODE"].toString(), r["AMT_CODE"].toString(), r["NAPIP_MONTH"].toString(),
                          r["NAPIP_DATE"].toString(), r["NAPIP_AMT"].toDouble(), r["DELAY_RATE"].toDouble()});
+    // Receipts are matched to a line by the month of their due date, as the preview does.
     std::vector<TMonthClosing::Receipt> receipts;
-    for (const auto& r : sql.Rows("SELECT CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_GUBUN, IPGUM_DATE, IPGUM_AMT "
-                                  "FROM NB020MS WHERE NAPIP_MONTH = :NAPIP_MONTH", {{"NAPIP_MONTH", month}}))
+    for (const auto& r : sql.Rows("SELECT CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, NAPIP_GUBUN, IPGUM_DATE, "
+                                  "IPGUM_AMT FROM NB020MS WHERE NAPIP_DATE LIKE :NAPIP_MONTH || '%'",
+                                  {{"NAPIP_MONTH", month}}))
         receipts.push_back({r["CONT_CODE"].toString(), r["AMT_CODE"].toString(), r["NAPIP_MONTH"].toString(),
-                            r["NAPIP_GUBUN"].toString(), r["IPGUM_DATE"].toString(), r["IPGUM_AMT"].toDouble()});
-    QSet<QString> arrears;
-    for (const auto& r : sql.Rows("SELECT CONT_CODE FROM NA020MS WHERE MINAP_CHK = 'Y'"))
-        arrears.insert(r["CONT_CODE"].toString());
+                            r["NAPIP_DATE"].toString(), r["NAPIP_GUBUN"].toString(), r["IPGUM_DATE"].toString(),
+                            r["IPGUM_AMT"].toDouble()});
 
-    const auto rows = TMonthClosing::Close(month, lines, store.ClosingRows(previous), receipts, arrears);
+    const auto rows = TMonthClosing::Close(month, lines, store.ClosingRows(previous), receipts,
+                                           TMonthClosing::SplitFor(month, today.left(6)));
     if (rows.empty())
         TI::Refuse(QStringLiteral("%1에 마감할 납입스케쥴이 없습니다.").arg(TLeaseStore::MonthText(month)));
     QSet<QString> contracts;
-    const QString today = TI::FromDate(QDate::currentDate());
     for (const auto& row : rows) {
         sql.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH, NAPIP_DATE, LAST_MINAPAMT, "
                  "LAST_DELAYAMT, NEXT_DATE, NAPIP_AMT, IPGUM_AMT, IPGUM_DELAYAMT, THIS_MINAPAMT, "
@@ -70,6 +86,8 @@ void Close(TLeaseStore& store, const QString& month)
     }
     for (const QString& code : contracts)
         store.RefreshArrears(code);
+    // ... and the next month shows what this closing carries into it.
+    store.AddArrearsLines(TI::MonthAfter(month, 1));
 }
 
 // Removes the closings of from..to and brings the arrears back to the month before.

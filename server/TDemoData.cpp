@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/TBusinessClock.h"
 #include "common/TDatabase.h"
 #include "server/TBillingSummary.h"
 #include "server/TMenuData.h"
@@ -58,14 +59,16 @@ public:
     {
         m_currentMonth = Month(m_o.today);
         m_model.firstMonth = TServerInput::MonthAfter(m_currentMonth, -24);
-        m_model.lastClosedMonth = TServerInput::MonthAfter(m_currentMonth, -1);
+        // Last month stays open, to be closed in the first days of this one.
+        m_model.lastClosedMonth = TServerInput::MonthAfter(m_currentMonth, -2);
         MakeSites();
         MakePartners();
         MakeContracts();
         MakeSchedules();
         for (QString m = m_model.firstMonth; m <= m_model.lastClosedMonth; m = TServerInput::MonthAfter(m, 1))
             CloseMonth(m);
-        PayCurrentMonth();
+        PayMonth(TServerInput::MonthAfter(m_currentMonth, -1), Day(m_o.today), false);
+        PayMonth(m_currentMonth, Day(m_o.today), true);
         MakeVouchers();
         return std::move(m_model);
     }
@@ -270,77 +273,83 @@ private:
         return Day(std::min(fifth, m_o.today));
     }
 
-    // Books what a tenant pays against one line, late fee first.
+    // Books what a tenant pays against one line: one receipt of kind "1"; the
+    // closing takes the late fee out of it.
     void Pay(const TMonthClosing::Row& open, const QString& date)
     {
-        const double openDelay = open.lastDelay;
-        const double openAmount = open.billed + open.lastUnpaid;
-        double amount = 0;
-        switch (open.amtCode == "01" ? GoodPayer : m_payer.value(open.contCode)) {
-        case GoodPayer:
-        case LatePayer:
-            amount = openDelay + openAmount;
-            break;
-        case BadPayer: {
+        const double owed = open.lastDelay + open.billed + open.lastUnpaid;
+        double amount = owed;
+        if (open.amtCode != "01" && m_payer.value(open.contCode) == BadPayer) {
             const int roll = Pick(10);
-            amount = roll < 4 ? 0 : roll < 8 ? Round((openDelay + openAmount) / 2, 10'000) : openDelay + openAmount;
-            break;
+            amount = roll < 4 ? 0 : roll < 8 ? Round(owed / 2, 10'000) : owed;
         }
-        }
-        const std::vector<TReceiptSpread::OpenLine> lines{{open.amtCode, openDelay, openAmount}};
-        for (const auto& part : TReceiptSpread::Spread(amount, lines)) {
-            TDemoData::Receipt r;
-            r.contCode = open.contCode;
-            r.amtCode = part.amtCode;
-            r.month = open.month;
-            r.napipDate = open.napipDate;
-            r.gubun = part.gubun;
-            r.ipgumDate = date;
-            r.amount = part.amount;
-            r.seq = ++m_seq[open.contCode + date];
-            m_model.receipts.push_back(r);
-        }
+        if (amount <= 0)
+            return;
+        TDemoData::Receipt r;
+        r.contCode = open.contCode;
+        r.amtCode = open.amtCode;
+        r.month = open.month;
+        r.napipDate = open.napipDate;
+        r.gubun = QStringLiteral("1");
+        r.ipgumDate = date;
+        r.amount = amount;
+        r.seq = ++m_seq[open.contCode + date];
+        m_model.receipts.push_back(r);
     }
 
+    // A receipt is dated in the month it pays: the receipts screen counts it there.
     QString PayDate(const TMonthClosing::Row& open, const QString& latest)
     {
         const Payer payer = open.amtCode == "01" ? GoodPayer : m_payer.value(open.contCode);
         const int late = payer == GoodPayer ? Pick(6) : 5 + Pick(26);
-        const QString date = Day(TServerInput::ToDate(open.napipDate).addDays(late));
+        const QDate due = TServerInput::ToDate(open.napipDate);
+        const QString date = Day(std::min(due.addDays(late), QDate(due.year(), due.month(), due.daysInMonth())));
         return std::min(date, latest);
+    }
+
+    std::vector<TMonthClosing::ScheduleLine> MonthLines(const QString& month)
+    {
+        // Balances carried without a line this month get one of amount 0, as the server does.
+        std::vector<TMonthClosing::ScheduleLine> lines;
+        for (std::size_t i : m_byMonth.value(month))
+            lines.push_back(m_model.lines[i]);
+        for (const auto& line : TMonthClosing::ArrearsLines(month, lines, m_previous, m_arrears)) {
+            m_byMonth[month].push_back(m_model.lines.size());
+            m_model.lines.push_back(line);
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // Pays the month's lines; the receipts it added.
+    std::vector<TMonthClosing::Receipt> PayMonth(const QString& month, const QString& latest, bool onlyGoodAndDue)
+    {
+        const auto lines = MonthLines(month);
+        const std::size_t firstReceipt = m_model.receipts.size();
+        // What is open before any receipt: a closing without receipts.
+        for (const auto& row : TMonthClosing::Close(month, lines, m_previous, {}, TMonthClosing::spAsBooked)) {
+            if (row.billed + row.lastUnpaid + row.lastDelay <= 0)
+                continue;
+            if (onlyGoodAndDue && (row.napipDate >= latest || m_payer.value(row.contCode) != GoodPayer))
+                continue;
+            Pay(row, PayDate(row, latest));
+        }
+        std::vector<TMonthClosing::Receipt> receipts;
+        for (std::size_t i = firstReceipt; i < m_model.receipts.size(); ++i) {
+            const auto& r = m_model.receipts[i];
+            receipts.push_back({r.contCode, r.amtCode, r.month, r.napipDate, r.gubun, r.ipgumDate, r.amount});
+        }
+        return receipts;
     }
 
     void CloseMonth(const QString& month)
     {
-        std::vector<TMonthClosing::ScheduleLine> lines;
-        for (std::size_t i : m_byMonth.value(month))
-            lines.push_back(m_model.lines[i]);
-        // What is open before any receipt: a closing without receipts.
-        const auto open = TMonthClosing::Close(month, lines, m_previous, {}, m_arrears);
         const QString closingDate = ClosingDate(month);
-        const std::size_t firstReceipt = m_model.receipts.size();
-        for (const auto& row : open)
-            if (row.billed + row.lastUnpaid + row.lastDelay > 0)
-                Pay(row, PayDate(row, closingDate));
-        std::vector<TMonthClosing::Receipt> receipts;
-        for (std::size_t i = firstReceipt; i < m_model.receipts.size(); ++i) {
-            const auto& r = m_model.receipts[i];
-            receipts.push_back({r.contCode, r.amtCode, r.month, r.gubun, r.ipgumDate, r.amount});
-        }
-        m_previous = TMonthClosing::Close(month, lines, m_previous, receipts, m_arrears);
+        const auto receipts = PayMonth(month, closingDate, false);
+        m_previous = TMonthClosing::Close(month, MonthLines(month), m_previous, receipts,
+                                          TMonthClosing::SplitFor(month, m_currentMonth));
         for (const auto& row : m_previous)
             m_model.closings.push_back({row, closingDate});
-    }
-
-    void PayCurrentMonth()
-    {
-        std::vector<TMonthClosing::ScheduleLine> lines;
-        for (std::size_t i : m_byMonth.value(m_currentMonth))
-            lines.push_back(m_model.lines[i]);
-        const QString today = Day(m_o.today);
-        for (const auto& row : TMonthClosing::Close(m_currentMonth, lines, m_previous, {}, m_arrears))
-            if (row.napipDate < today && m_payer.value(row.contCode) == GoodPayer)
-                Pay(row, PayDate(row, today));
     }
 
     void MakeVouchers()

@@ -4,12 +4,13 @@
 #include <QString>
 #include <vector>
 
+#include "common/TBusinessClock.h"
 #include "server/TMonthClosing.h"
 
 class TDatabase;
 
 // The demonstration data set: sites, shops, partners, contracts with two
-// years of schedules, bills, receipts and closed months up to last month,
+// years of schedules, bills, receipts and closed months up to the month before last,
 // and suspense-account vouchers. It is computed from a fixed seed, so the same
 // options and day always give the same rows, and with the same rules as the
 // stored procedures, so closing, cancelling and closing again gives the same
@@ -23,7 +24,7 @@ public:
     {
         int contracts = 80;
         quint32 seed = 20260101;
-        QDate today = QDate::currentDate();
+        QDate today = TBusinessClock::Today();
         QString databaseUser = DatabaseUser;
     };
 

@@ -1,6 +1,7 @@
 #include "server/TLeaseStore.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 #include "server/TBillingSummary.h"
 #include "server/TServerInput.h"
@@ -230,26 +231,30 @@ std::vector<TMonthClosing::Row> TLeaseStore::ClosingRows(const QString& month, c
     return rows;
 }
 
+// One definition of what is open, the receipts screen's month status: the
+// month's amount + what the previous closing carried - every receipt dated in
+// the month. What was received pays the carried late fee first.
 TReceiptSpread::OpenLine TLeaseStore::Open(const QString& contCode, const QString& amtCode,
                                            const QString& month)
 {
-    TReceiptSpread::OpenLine open{amtCode, 0, 0};
+    double scheduled = 0, lastUnpaid = 0, lastDelay = 0;
     if (const auto line = Line(contCode, amtCode, month))
-        open.openAmount = line->amount;
+        scheduled = line->amount;
     for (const auto& before : ClosingRows(TServerInput::MonthAfter(month, -1), contCode))
         if (before.amtCode == amtCode) {
-            open.openAmount += before.carriedUnpaid;
-            open.openDelay += before.carriedDelay;
+            lastUnpaid += before.carriedUnpaid;
+            lastDelay += before.carriedDelay;
         }
-    const auto paid = m_sql.Rows(
-        "SELECT NAPIP_GUBUN, SUM(IPGUM_AMT) AS PAID FROM NB020MS WHERE CONT_CODE = :CONT_CODE "
-        "AND AMT_CODE = :AMT_CODE AND NAPIP_MONTH = :NAPIP_MONTH GROUP BY NAPIP_GUBUN",
-        {{"CONT_CODE", contCode}, {"AMT_CODE", amtCode}, {"NAPIP_MONTH", month}});
-    for (const auto& r : paid)
-        (Text(r["NAPIP_GUBUN"]) == QLatin1String("2") ? open.openDelay : open.openAmount) -= Num(r["PAID"]);
-    return open;
+    const double received = Num(m_sql.Value(
+        "SELECT SUM(IPGUM_AMT) FROM NB020MS WHERE CONT_CODE = :CONT_CODE AND AMT_CODE = :AMT_CODE "
+        "AND IPGUM_DATE LIKE :MONTH || '%'",
+        {{"CONT_CODE", contCode}, {"AMT_CODE", amtCode}, {"MONTH", month}}));
+    const double onDelay = std::clamp(received, 0.0, std::max(0.0, lastDelay));
+    return {amtCode, lastDelay - onDelay, scheduled + lastUnpaid - (received - onDelay)};
 }
 
+// The amount codes of the month status: a line this month, a balance from the
+// last closing or a receipt dated in the month.
 QStringList TLeaseStore::OpenCodes(const QString& contCode, const QString& month)
 {
     QStringList codes;
@@ -258,7 +263,40 @@ QStringList TLeaseStore::OpenCodes(const QString& contCode, const QString& month
     for (const auto& before : ClosingRows(TServerInput::MonthAfter(month, -1), contCode))
         if (!codes.contains(before.amtCode))
             codes << before.amtCode;
+    for (const auto& r : m_sql.Rows("SELECT DISTINCT AMT_CODE FROM NB020MS WHERE CONT_CODE = :CONT_CODE "
+                                    "AND IPGUM_DATE LIKE :MONTH || '%'",
+                                    {{"CONT_CODE", contCode}, {"MONTH", month}}))
+        if (!codes.contains(Text(r["AMT_CODE"])))
+            codes << Text(r["AMT_CODE"]);
     return codes;
+}
+
+void TLeaseStore::AddArrearsLines(const QString& month, const QString& contCode)
+{
+    if (IsClosed(month))
+        return;
+    QSet<QString> managed;
+    for (const auto& r : m_sql.Rows("SELECT CONT_CODE FROM NA020MS WHERE MINAP_CHK = 'Y'"))
+        managed.insert(Text(r["CONT_CODE"]));
+    const auto previous = ClosingRows(TServerInput::MonthAfter(month, -1), contCode);
+    std::vector<TMonthClosing::ScheduleLine> lines;
+    QSet<QString> contracts;
+    for (const auto& before : previous)
+        contracts.insert(before.contCode);
+    for (const QString& code : contracts)
+        for (const auto& line : Lines(code, month))
+            lines.push_back(line);
+    for (const auto& line : TMonthClosing::ArrearsLines(month, lines, previous, managed)) {
+        PutLine(line);
+        RefreshBilling(line.contCode, month);
+    }
+}
+
+void TLeaseStore::KeepArrearsLines(const QString& contCode)
+{
+    const QString last = Text(m_sql.Value("SELECT MAX(NAPIP_MONTH) FROM NB030MS"));
+    if (!last.isEmpty())
+        AddArrearsLines(TServerInput::MonthAfter(last, 1), contCode);
 }
 
 QString TLeaseStore::DueDate(const QString& contCode, const QString& amtCode, const QString& month)

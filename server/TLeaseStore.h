@@ -61,10 +61,16 @@ public:
     void DeleteLine(const QString& contCode, const QString& amtCode, const QString& month);
     bool HasReceipts(const QString& contCode, const QString& amtCode, const QString& month);
 
-    // What is open on a line: late fee and amount (see the closing rules).
+    // What is open on a code of a month, exactly as the receipts screen shows it:
+    // late fee and amount still to pay (see the receipt rules).
     TReceiptSpread::OpenLine Open(const QString& contCode, const QString& amtCode, const QString& month);
-    // The amount codes that have a line this month or a balance from the last closing.
+    // The amount codes the receipts screen lists for the month.
     QStringList OpenCodes(const QString& contCode, const QString& month);
+    // Lines of amount 0 for the balances the previous closing carried into an
+    // open month without a line (one contract, or all when contCode is empty).
+    void AddArrearsLines(const QString& month, const QString& contCode = {});
+    // The same for the first open month, after lines of a contract went away.
+    void KeepArrearsLines(const QString& contCode);
     QString DueDate(const QString& contCode, const QString& amtCode, const QString& month);
     int NextSeq(const QString& contCode, const QString& ipgumDate);
     void InsertReceipt(const QString& contCode, const QString& amtCode, const QString& month,

@@ -5,9 +5,10 @@
 #include <vector>
 
 // The closing of one payment month, computed from what the month holds: one
-// row per schedule line of the month, plus one row for every balance left
-// unpaid at the previous closing that has no schedule line this month, when
-// its contract keeps its arrears under management (MINAP_CHK 'Y').
+// row per schedule line of the month, with the closing screen's preview
+// formulas. A balance carried from the previous closing that has no line this
+// month gets a line of amount 0 first (ArrearsLines), so the preview shows it
+// and the closing carries it on.
 class TMonthClosing
 {
 public:
@@ -19,7 +20,7 @@ public:
     };
     struct Receipt
     {
-        QString contCode, amtCode, month, gubun, ipgumDate;
+        QString contCode, amtCode, month, napipDate, gubun, ipgumDate;
         double amount = 0;
     };
     struct Row
@@ -31,13 +32,30 @@ public:
         double delayRate = 0;
     };
 
-    // lines: the month's schedule lines; previous: the previous month's rows;
-    // receipts: the receipts booked against the month (any date).
-    static std::vector<Row> Close(const QString& month, const std::vector<ScheduleLine>& lines,
-                                  const std::vector<Row>& previous,
-                                  const std::vector<Receipt>& receipts,
-                                  const QSet<QString>& arrearsContracts);
+    // How the month's receipts divide into late fee and amount.
+    enum TSplit {
+        spAsBooked,      // as booked: kind "1" on the amount, kind "2" on the late fee
+        spLateFeeFirst,  // kind "1" pays the previous late fee first, the rest the amount
+    };
+    // The closing screen previews a month before the current one with the
+    // late fee split off the receipts, the current month as booked.
+    static TSplit SplitFor(const QString& month, const QString& currentMonth)
+    {
+        return month < currentMonth ? spLateFeeFirst : spAsBooked;
+    }
 
-    // The due date of a month without a schedule line: its first day.
+    // lines: the month's schedule lines; previous: the previous month's rows;
+    // receipts: any, those whose due date lies in a line's due month count.
+    static std::vector<Row> Close(const QString& month, const std::vector<ScheduleLine>& lines,
+                                  const std::vector<Row>& previous, const std::vector<Receipt>& receipts,
+                                  TSplit split);
+
+    // The lines of amount 0 that the month needs for balances carried from the
+    // previous closing (contracts that keep arrears under management only).
+    static std::vector<ScheduleLine> ArrearsLines(const QString& month, const std::vector<ScheduleLine>& lines,
+                                                  const std::vector<Row>& previous,
+                                                  const QSet<QString>& arrearsContracts);
+
+    // The due date of a month's arrears line: its first day.
     static QString ArrearsDueDate(const QString& month) { return month + QStringLiteral("01"); }
 };

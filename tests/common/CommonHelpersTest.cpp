@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
+#include "common/TBusinessClock.h"
 #include "controls/EConvertError.h"
 
 TEST(StepMonth, CrossesYearEndsBothWays)
@@ -78,9 +79,22 @@ TEST(DigitsOnly, KeepsMinusOnlyInFirstPlace)
     EXPECT_EQ(DigitsOnly("금액 ₩1,000원"), "1000");
 }
 
-TEST(TodayText, IsTheCurrentDateInEightDigits)
+TEST(TodayText, FollowsTheBusinessClockWhichTheEnvironmentCanFix)
 {
     EXPECT_EQ(TodayText(), QDate::currentDate().toString("yyyyMMdd"));
+    {
+        const TBusinessClock::TScoped clock(QDate(2025, 12, 31));
+        EXPECT_EQ(TodayText(), "20251231");
+        EXPECT_EQ(StepMonth("", +1), "202601");
+    }
+    qputenv("SELVAR_TODAY", "20260301");
+    TBusinessClock::Reset();
+    EXPECT_EQ(TodayText(), "20260301");
+    qputenv("SELVAR_TODAY", "2026-03-01"); // not eight digits: ignored
+    TBusinessClock::Reset();
+    EXPECT_EQ(TodayText(), QDate::currentDate().toString("yyyyMMdd"));
+    qunsetenv("SELVAR_TODAY");
+    TBusinessClock::Reset();
 }
 
 TEST(ClearContainer, EmptiesDirectEditorsOfPanelsOnly)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/EDatabaseError.h"
+#include "common/TBusinessClock.h"
 #include "common/TSqlStatement.h"
 #include "common/TSqliteDialect.h"
 #include "tests/common/DatabaseTestSupport.h"
@@ -96,12 +97,32 @@ TEST_F(OracleFunctions, AddMonthsKeepsMonthEnds)
               "201901");
 }
 
-TEST_F(OracleFunctions, SysdateIsTheLocalDateAndTime)
+TEST_F(OracleFunctions, SysdateIsTheBusinessDay)
 {
-    const QDate today = QDate::currentDate();
-    EXPECT_EQ(Eval("TO_CHAR(SYSDATE,'YYYYMMDD')"), today.toString("yyyyMMdd"));
-    EXPECT_EQ(Eval("TO_CHAR(sysdate-1,'DD')"), today.addDays(-1).toString("dd"));
-    EXPECT_EQ(Eval("TO_CHAR(ADD_MONTHS(SYSDATE,-1),'YYYYMM')"), today.addMonths(-1).toString("yyyyMM"));
+    const TBusinessClock::TScoped clock(QDate(2024, 3, 1));
+    EXPECT_EQ(Eval("TO_CHAR(SYSDATE,'YYYYMMDD')"), "20240301");
+    EXPECT_EQ(Eval("TO_CHAR(sysdate-1,'DD')"), "29");
+    EXPECT_EQ(Eval("TO_CHAR(ADD_MONTHS(SYSDATE,-1),'YYYYMM')"), "202402");
+}
+
+TEST_F(OracleFunctions, ConcatenationTreatsNullAsEmptyText)
+{
+    EXPECT_EQ(Eval("'A'||NULL||'B'"), "AB");
+    EXPECT_EQ(Eval("'A'||''||'B'"), "AB");
+    EXPECT_EQ(Eval("NVL(NULL||NULL,'none')"), "none");
+    EXPECT_EQ(Eval("SUBSTR('20261209',1,6)||'%'"), "202612%");
+    EXPECT_EQ(t.Scalar("SELECT MAX(X)||'01' FROM (SELECT '201812' AS X)"), "20181201");
+    EXPECT_EQ(t.Scalar("SELECT A.X||(1+2)||A.X FROM (SELECT NULL AS X) A"), "3");
+}
+
+TEST_F(OracleFunctions, LastDayAndNumberPictures)
+{
+    EXPECT_EQ(Eval("TO_CHAR(LAST_DAY(TO_DATE('20240205')),'YYYYMMDD')"), "20240229");
+    EXPECT_EQ(Eval("TO_CHAR(1234567,'FM999,999,999')"), "1,234,567");
+    EXPECT_EQ(Eval("TO_CHAR(-1234.5,'FM999,990.00')"), "-1,234.50");
+    EXPECT_EQ(Eval("TO_CHAR(5,'000')"), " 005");
+    EXPECT_EQ(Eval("TO_CHAR(12,'9,999')"), "    12");
+    EXPECT_EQ(Eval("TO_CHAR(123456,'999')"), "####");
 }
 
 TEST_F(OracleFunctions, NumbersDivideAndTruncateAsOnTheServer)

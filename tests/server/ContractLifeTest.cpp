@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "common/EDatabaseError.h"
+#include "common/TBusinessClock.h"
 #include "common/TQuery.h"
 #include "tests/server/ServerTestSupport.h"
 
@@ -63,6 +64,9 @@ QString Close(TServerTestDb& t, const QString& gubun, const QString& month)
 
 TEST(ContractLife, FromRegistrationThroughClosingRenewalAndTermination)
 {
+    // Late enough in the month for this month's lines (due on the 5th) to be due.
+    const QDate today = TBusinessClock::Today();
+    const TBusinessClock::TScoped clock(QDate(today.year(), today.month(), 20));
     TServerTestDb t;
     const QString m2 = TServerTestDb::Month(-2), m1 = TServerTestDb::Month(-1), m0 = TServerTestDb::Month(0);
 
@@ -92,17 +96,20 @@ TEST(ContractLife, FromRegistrationThroughClosingRenewalAndTermination)
               "401310/222200");
 
     // This month: one receipt against the total line pays both late fees, then
-    // the management fee, and the rest goes to the rent.
+    // the management fee, and the rest goes to the rent: one line per code.
     ASSERT_EQ(t.Call("PR_NBI010_01", Receipt("T", m0, TServerTestDb::Day(0, 5), "1000000")), "");
     EXPECT_EQ(t.Scalar("SELECT GROUP_CONCAT(X, ' ') FROM (SELECT AMT_CODE || '/' || NAPIP_GUBUN || '=' || "
                        "CAST(IPGUM_AMT AS INTEGER) AS X FROM NB020MS WHERE NAPIP_MONTH = '" + m0 +
                        "' ORDER BY NAPIP_GUBUN DESC, AMT_CODE DESC)"),
-              "03/2=2200 02/2=1310 03/1=420000 02/1=576490");
+              "03/1=422200 02/1=577800");
     ASSERT_EQ(Close(t, "I", m0), "");
     const auto closed = Closed(t, m0);
     EXPECT_EQ(closed, Preview(t, "CLOSING_PREVIEW_CURRENT", m0));
-    EXPECT_EQ(closed["임대료"].first, 823510.0);
-    EXPECT_EQ(closed["관리비"].first, 0.0);
+    // Closed within its own month the receipts stay as booked, as the preview
+    // shows them: the fee's paid late fee stands as -2,200 unpaid against the
+    // 2,200 late fee still carried, which together owe nothing.
+    EXPECT_EQ(closed["임대료"], qMakePair(822200.0, 1310.0));
+    EXPECT_EQ(closed["관리비"], qMakePair(-2200.0, 2200.0));
 
     ASSERT_EQ(Close(t, "D", m0), "");
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB030MS WHERE NAPIP_MONTH = '" + m0 + "'"), "0");
@@ -132,7 +139,7 @@ TEST(ContractLife, FromRegistrationThroughClosingRenewalAndTermination)
     // Termination today: the billing after this month stops, the history stays.
     auto termination = renewal;
     termination["ACONT_START_DATE"] = renewal["ACONT_START_DATE"];
-    termination["ACONT_CANCEL_DATE"] = QDate::currentDate().toString("yyyyMMdd");
+    termination["ACONT_CANCEL_DATE"] = TBusinessClock::Today().toString("yyyyMMdd");
     termination["ACONT_CANCEL_REM"] = "임차인 폐업";
     termination["AEDITSTATUS"] = "1";
     termination["ALAST_DEPOSIT"] = "10000000";
@@ -170,20 +177,52 @@ TEST(ContractLife, ARefusedCallTakesBackItsOwnWritesWhileTheSaveGoesOn)
     TServerTestDb t;
     t.AddContract("000001", "4001", "20250110", "20251209");
     t.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH) VALUES ('000001', '02', '202601')");
-    // The renewal updates the contract and adds the new months before it finds
-    // that its additional deposit would fall due in a closed month.
+    // The basic-data row stores its billed amount before it finds that its
+    // receipt lies in a closed month.
     t.Db().StartTransaction();
     try {
-        t.CallIn("PR_NAI020_01", {{"ACONT_CODE", "000001"}, {"AEDITSTATUS", "4"}, {"AC_CODE", "2000000001"},
-                                  {"ASHOP_CODE", "4001"}, {"ACONT_START_DATE", "20260110"},
-                                  {"ACONT_END_DATE", "20261209"}, {"ACONT_DEPOSIT", "5000000"},
-                                  {"AFIRST_DEPOSIT", "500000"}, {"ABALANCE_DATE", "20260110"},
-                                  {"ACONT_LEASE_MONEY", "1000000"}});
-        FAIL() << "the renewal should be refused";
+        t.CallIn("PR_NBI050_01", {{"AGUBUN", "1"}, {"ACONT_CODE", "000001"}, {"AUPJANG_CODE", "4001"},
+                                  {"AAMT_CODE", "02"}, {"ANAPIP_MONTH", "202512"}, {"ANAPIP_AMT", "1000000"},
+                                  {"AIPGUM_MONTH", "202601"}, {"AIPGUM_DATE", "20260110"},
+                                  {"AIPGUM_AMT", "1000000"}});
+        FAIL() << "the row should be refused";
     } catch (const EDatabaseError& e) {
         EXPECT_EQ(e.Message(), "2026년 01월은 마감되어 변경할 수 없습니다.");
     }
     t.Db().Commit();
-    EXPECT_EQ(t.Scalar("SELECT CONT_START_DATE FROM NA020MS"), "20250110");
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB010MS"), "0");
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB010DT"), "0");
+}
+
+TEST(ContractLife, ARenewalsAdditionalDepositFallsDueInAnOpenMonth)
+{
+    TServerTestDb t;
+    t.AddContract("000001", "4001", "20250110", "20251209");
+    for (const char* month : {"202511", "202512", "202601"})
+        t.Exec(QStringLiteral("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH) VALUES ('000001', '02', '%1')")
+                   .arg(month));
+    QMap<QString, QString> renewal{{"ACONT_CODE", "000001"}, {"AEDITSTATUS", "4"}, {"AC_CODE", "2000000001"},
+                                   {"ASHOP_CODE", "4001"}, {"ACONT_START_DATE", "20251210"},
+                                   {"ACONT_END_DATE", "20261209"}, {"ACONT_DEPOSIT", "5500000"},
+                                   {"AFIRST_DEPOSIT", "500000"}, {"ALAST_DEPOSIT", "5500000"},
+                                   {"ABALANCE_DATE", "20251110"}, {"ACONT_LEASE_MONEY", "1000000"}};
+    // The old balance date (November) and the new start (December) are closed:
+    // the first open month of the new period, February, carries it.
+    ASSERT_EQ(t.Call("PR_NAI020_01", renewal), "");
+    EXPECT_EQ(t.Scalar("SELECT NAPIP_MONTH || '/' || NAPIP_DATE || '/' || CAST(NAPIP_AMT AS INTEGER) FROM NB010MS "
+                       "WHERE AMT_CODE = '01'"), "202602/20260210/500000");
+    EXPECT_EQ(t.Scalar("SELECT CAST(LAST_DEPOSIT AS INTEGER) FROM NA020MS"), "5000000");
+}
+
+TEST(ContractLife, ARenewalOnAnOpenBalanceDateKeepsThatDate)
+{
+    TServerTestDb t;
+    t.AddContract("000001", "4001", "20250110", "20251209");
+    QMap<QString, QString> renewal{{"ACONT_CODE", "000001"}, {"AEDITSTATUS", "4"}, {"AC_CODE", "2000000001"},
+                                   {"ASHOP_CODE", "4001"}, {"ACONT_START_DATE", "20251210"},
+                                   {"ACONT_END_DATE", "20261209"}, {"ACONT_DEPOSIT", "5500000"},
+                                   {"AFIRST_DEPOSIT", "500000"}, {"ABALANCE_DATE", "20251125"}};
+    ASSERT_EQ(t.Call("PR_NAI020_01", renewal), "");
+    EXPECT_EQ(t.Scalar("SELECT NAPIP_DATE || '/' || CAST(NAPIP_AMT AS INTEGER) FROM NB010MS WHERE AMT_CODE = '01'"),
+              "20251125/500000");
 }

@@ -36,13 +36,12 @@ protected:
 };
 } // namespace
 
-TEST_F(Receipts, AReceiptPaysTheCarriedLateFeeBeforeTheAmount)
+TEST_F(Receipts, AReceiptIsOneLineOnItsCodeAndMayNotExceedTheMonthStatus)
 {
     ASSERT_EQ(Book("02", "500000"), "");
-    EXPECT_EQ(Lines(), "02/2/1=2000 02/1/1=498000");
-    EXPECT_EQ(t.Scalar("SELECT NAPIP_DATE || REMARKS || U_EMP_NO FROM NB020MS WHERE NAPIP_GUBUN = '1'"),
-              "202502102월분10000001");
-    // Open now: 1,000,000 + 100,000 - 498,000.
+    EXPECT_EQ(Lines(), "02/1/1=500000");
+    EXPECT_EQ(t.Scalar("SELECT NAPIP_DATE || REMARKS || U_EMP_NO FROM NB020MS"), "202502102월분10000001");
+    // Open now: 1,000,000 + 100,000 + 2,000 late fee - 500,000.
     EXPECT_EQ(Book("02", "602001"), "입금금액(602,001)이 미납금액(602,000)보다 큽니다.");
     EXPECT_EQ(Book("02", "602000"), "");
     EXPECT_EQ(Book("02", "10"), "입금할 금액이 없습니다.");
@@ -50,11 +49,21 @@ TEST_F(Receipts, AReceiptPaysTheCarriedLateFeeBeforeTheAmount)
 
 TEST_F(Receipts, ATotalLineReceiptIsSpreadFeesFirstThenManagementFeeRentAndDeposit)
 {
+    // 2,000 late fee, 200,000 fee, then 1,050,000 of the rent: one line per code.
     ASSERT_EQ(Book("T", "1252000"), "");
-    EXPECT_EQ(Lines(), "02/2/1=2000 03/1/1=200000 02/1/1=1050000");
+    EXPECT_EQ(Lines(), "03/1/1=200000 02/1/1=1052000");
     ASSERT_EQ(Book("T", "50000", "", "20250212"), "");
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) || '/' || MAX(IPGUM_SEQ) FROM NB020MS WHERE IPGUM_SEQ = 2"), "1/2");
     EXPECT_EQ(Book("T", "1"), "입금할 금액이 없습니다.");
+}
+
+TEST_F(Receipts, AReceiptBelongsToTheMonthItIsDatedIn)
+{
+    EXPECT_EQ(Book("02", "1000", "", "20250302"),
+              "입금일자(2025-03-02)가 납입년월(2025년 02월)에 속하지 않습니다. 입금일자가 속한 월로 입금하세요.");
+    // Dated in March it counts in March's status, where February's balance is not carried yet.
+    EXPECT_EQ(Book("02", "1000001", "", "20250302", "202503"), "입금금액(1,000,001)이 미납금액(1,000,000)보다 큽니다.");
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB020MS"), "0");
 }
 
 TEST_F(Receipts, RefusesBadInputAndClosedMonths)
@@ -75,12 +84,12 @@ TEST_F(Receipts, VoucherBookingsAreUsedOnceAndCancelledAsAWhole)
     t.Exec("INSERT INTO VB011DT VALUES ('2025', '25021202', '01', '2111310', 150, '홍길동', '20250212', 0, 300000)");
     t.Exec("INSERT INTO VB011DT VALUES ('2018', '18052401', '01', '2111300', 140, '김영희', '20180524', 0, 300000)");
     EXPECT_EQ(Book("02", "300001", "2502120101"), "입금금액이 전표금액보다 큽니다.");
-    EXPECT_EQ(Book("02", "1000", "2502120201"), "가수금 전표(2502120201)가 존재하지 않습니다.");
-    EXPECT_EQ(Book("02", "1000", "1805240101"), "가수금 전표(1805240101)가 존재하지 않습니다.");
+    EXPECT_EQ(Book("02", "1000", "2502120201"), "전표(2502120201)는 가수금 계정의 전표가 아닙니다.");
+    EXPECT_EQ(Book("02", "1000", "1805240101"), "전표(1805240101)는 가수금 계정의 전표가 아닙니다.");
+    EXPECT_EQ(Book("02", "1000", "2502129901"), "가수금 전표(2502129901)가 존재하지 않습니다.");
     EXPECT_EQ(Book("02", "1000", "25021201"), "전표번호(25021201)는 올바르지 않습니다.");
     ASSERT_EQ(Book("02", "300000", "2502120101"), "");
-    EXPECT_EQ(t.Scalar("SELECT GROUP_CONCAT(COALESCE(SLIP_CODE, '-')) FROM (SELECT SLIP_CODE FROM NB020MS "
-                       "ORDER BY NAPIP_GUBUN DESC)"), "2502120101,-");
+    EXPECT_EQ(t.Scalar("SELECT GROUP_CONCAT(COALESCE(SLIP_CODE, '-')) FROM NB020MS"), "2502120101");
     EXPECT_EQ(Book("02", "1000", "2502120101"), "이미 입금처리된 전표입니다.");
     ASSERT_EQ(Book("03", "1000"), ""); // another booking of the same day stays
 
@@ -94,16 +103,17 @@ TEST_F(Receipts, VoucherBookingsAreUsedOnceAndCancelledAsAWhole)
 TEST_F(Receipts, DeletingOneReceiptLine)
 {
     ASSERT_EQ(Book("02", "500000"), "");
+    ASSERT_EQ(Book("03", "1000"), "");
     QMap<QString, QString> line{{"ACONT_CODE", "000001"}, {"AAMT_CODE", "02"}, {"ANAPIP_MONTH", "202502"},
                                 {"ANAPIP_DATE", "20250210"}, {"ANAPIP_GUBUN", "1"},
                                 {"AIPGUM_DATE", "20250212"}, {"AIPGUM_SEQ", "1"}};
     EXPECT_EQ(t.Call("PR_NBI010_02", line), "");
-    EXPECT_EQ(Lines(), "02/2/1=2000");
+    EXPECT_EQ(Lines(), "03/1/2=1000");
     EXPECT_EQ(t.Call("PR_NBI010_02", line), "삭제할 입금 내역이 없습니다.");
-    line["ANAPIP_GUBUN"] = "2";
     line["AIPGUM_SEQ"] = "x";
     EXPECT_EQ(t.Call("PR_NBI010_02", line), "순번(x)은 올바르지 않습니다.");
-    line["AIPGUM_SEQ"] = "1";
+    line["AAMT_CODE"] = "03";
+    line["AIPGUM_SEQ"] = "2";
     t.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH) VALUES ('000001', '02', '202502')");
     EXPECT_EQ(t.Call("PR_NBI010_02", line), "마감된 월의 입금은 삭제할 수 없습니다.");
 }

@@ -52,6 +52,24 @@ TEST(PR_NBI020_02, BuildsRentAndFeeLinesKeepingPaidAndClosedMonths)
 
 }
 
+TEST(PR_NBI020_02, ABilledMonthKeepsItsBillAndNoDepositShareIsDropped)
+{
+    TServerTestDb t;
+    t.AddContract("000001", "4001", "20250110", "20250709", 800'000, 110'000, 15);
+    // Signed in December (closed) with 1,000,000 down; the 9,000,000 balance is due at the start.
+    t.Exec("UPDATE NA020MS SET CONT_DEPOSIT = 10000000, FIRST_DEPOSIT = 1000000, LAST_DEPOSIT = 9000000, "
+           "CONT_DATE = '20241210', BALANCE_DATE = '20250110'");
+    t.Exec("INSERT INTO NB030MS (CONT_CODE, AMT_CODE, NAPIP_MONTH) VALUES ('000009', '02', '202412')");
+    ASSERT_EQ(t.Call("PR_NBI020_02", Regenerate()), "");
+    EXPECT_EQ(Schedule(t, "01"), "202501:20250110:10000000");
+    ASSERT_EQ(t.Call("PR_NBI030_01", Bill("202503", "111100", "101000", "10100")), "");
+    ASSERT_EQ(t.Call("PR_NBI020_02", Regenerate()), "");
+    EXPECT_EQ(t.Scalar("SELECT CAST(NAPIP_AMT AS INTEGER) FROM NB010MS WHERE AMT_CODE = '03' AND NAPIP_MONTH = '202503'"),
+              "111100");
+    EXPECT_EQ(t.Scalar("SELECT CAST(DEMAND_MONEY3 AS INTEGER) FROM NB010DT WHERE CONT_MONTH = '202503'"), "111100");
+    EXPECT_EQ(Schedule(t, "01"), "202501:20250110:10000000");
+}
+
 TEST(PR_NBI020_02, RefusesTerminatedContractsAndBadPeriods)
 {
     TServerTestDb t;

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 
 #include "common/EDatabaseError.h"
+#include "common/TBusinessClock.h"
 #include "common/TQuery.h"
 #include "common/TStoredProc.h"
 #include "server/TMenuData.h"
@@ -112,7 +113,7 @@ void TServerTestDb::AddContract(const QString& code, const QString& shop, const 
 
 QString TServerTestDb::Month(int offset)
 {
-    return QDate::currentDate().addMonths(offset).toString(QStringLiteral("yyyyMM"));
+    return TBusinessClock::Today().addMonths(offset).toString(QStringLiteral("yyyyMM"));
 }
 
 QString TServerTestDb::Day(int monthOffset, int day)

@@ -57,18 +57,21 @@ TEST(TDemoDataModel, CoversEveryKindOfSiteAndContract)
     EXPECT_GT(terminated, 0);
     EXPECT_GT(noArrears, 0);
     EXPECT_EQ(m.firstMonth, "202412");
-    EXPECT_EQ(m.lastClosedMonth, "202611");
+    EXPECT_EQ(m.lastClosedMonth, "202610"); // last month stays open to be closed
 }
 
-TEST(TDemoDataModel, ClosedMonthsRunUpToLastMonthWithoutGaps)
+TEST(TDemoDataModel, ClosedMonthsRunUpToTheMonthBeforeLastWithoutGaps)
 {
     const auto m = TDemoData::Build(FixedDay());
     QSet<QString> months;
     for (const auto& c : m.closings)
         months.insert(c.row.month);
-    EXPECT_EQ(months.size(), 24);
-    EXPECT_TRUE(months.contains("202611"));
-    EXPECT_FALSE(months.contains("202612"));
+    EXPECT_EQ(months.size(), 23);
+    EXPECT_TRUE(months.contains("202610"));
+    EXPECT_FALSE(months.contains("202611"));
+    // Every receipt is dated in the month it pays.
+    for (const auto& r : m.receipts)
+        EXPECT_EQ(r.ipgumDate.left(6), r.month);
     bool lateFee = false, arrears = false;
     for (const auto& c : m.closings) {
         lateFee |= c.row.carriedDelay > 0;
