@@ -240,6 +240,14 @@ void TfrmZZI070::WireGrid(TwMemGrid* grid)
                               TwFontStyles& style) { GridDrawCell(column, row, text, back, fore, style); };
     grid->OnAfterPost = [this](QObject* sender) { GridAfterPost(sender); };
     grid->OnBeforeDelete = [this](QObject* sender) { GridBeforeDelete(sender); };
+    // A new row, or the row a cancelled insert gives back, is current
+    // without a row move: what shows the current row follows it all the same.
+    const auto currentRowChanged = [grid](QObject*) {
+        if (grid->OnRowChange)
+            grid->OnRowChange(grid);
+    };
+    grid->OnAfterInsert = [currentRowChanged](QObject* sender, bool) { currentRowChanged(sender); };
+    grid->OnAfterCancel = currentRowChanged;
 }
 
 void TfrmZZI070::FormCreate()
@@ -578,8 +586,14 @@ void TfrmZZI070::GridBeforeDelete(QObject* Sender)
 
 void TfrmZZI070::GridEnter(QObject* Sender)
 {
-    if (Sender == rgrGrid)
-        rgrGrid->SetColor(TwColors::Window());
+    if (Sender != rgrGrid)
+        return;
+    rgrGrid->SetColor(TwColors::Window());
+    // A screen without New takes no new rows from the keyboard either (Down
+    // on the last row, Insert, typing into an empty grid): they could never
+    // be completed or saved.
+    if (bbtAdd->isHidden())
+        rgrGrid->SetOptions(rgrGrid->Options() & ~TwGridOptions(wgoInserting));
 }
 
 // Copy-down: with Ctrl held, Right marks the columns to copy and each Down

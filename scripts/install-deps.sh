@@ -10,6 +10,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   libxlsxwriter-dev libminizip-dev libfreexl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-translations-l10n
   fonts-nanum xvfb xauth x11-utils ccache
 )
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "common/KoreanFonts.h"
+#include "common/KoreanTranslation.h"
 #include "common/MessageBoxes.h"
 #include "screens/ScreenRegistry.h"
 #include "server/TServerProcedures.h"
@@ -53,6 +54,7 @@ void TakeScreenshot(TfrmN0Main& window, const QString& path)
 void ClientProgram::Prepare()
 {
     InstallKoreanFontSubstitutes();
+    InstallKoreanTranslation();
     RouteGridDialogsToMessageBoxes();
     RegisterScreens();
     RegisterServerProcedures();

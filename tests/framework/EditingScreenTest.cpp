@@ -518,3 +518,25 @@ TEST_F(EditingScreenTest, ASearchThatFillsMoreRowsThanFitShowsTheScrollBar)
     QApplication::processEvents();
     EXPECT_TRUE(Grid()->verticalScrollBar()->isVisible());
 }
+
+TEST_F(EditingScreenTest, ANewRowAndTheRowACancelledInsertGivesBackReachTheRowChangeHandler)
+{
+    Search();
+    QStringList seen;
+    Grid()->OnRowChange = [&](QObject*) { seen << QString::number(Grid()->Row()); };
+    Grid()->SetRow(1);
+    QApplication::processEvents();
+    seen.clear();
+    screen->bbtAdd->click();
+    EXPECT_EQ(seen, QStringList({"3"}));
+    Grid()->Cancel();
+    EXPECT_EQ(seen, QStringList({"3", "2"})); // the last row is current again
+
+    // Without New the keyboard adds no rows.
+    screen->bbtAdd->hide();
+    ToDetail();
+    Grid()->setFocus();
+    Grid()->SetRow(2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(Grid()->RowCount(), 3);
+}

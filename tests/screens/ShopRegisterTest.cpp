@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -255,4 +256,20 @@ TEST_F(ShopRegisterTest, CodeButtonsOpenTheLookupAndTakeThePickOrNothing)
     EXPECT_EQ(Cell(TfrmNAI010::colShopLeaseType), "");
     EXPECT_EQ(Cell(TfrmNAI010::colShopLeaseTypeName), "");
     EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty());
+}
+
+// New sites come only from the new-site list: the keyboard adds no rows that
+// could never be saved, and the panel follows every row change.
+TEST_F(ShopRegisterTest, TheKeyboardAddsNoRowsAndThePanelFollowsTheCurrentRow)
+{
+    const QStringList codes = Search();
+    screen->rgrGrid->setFocus();
+    GoTo(codes.last());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+    EXPECT_EQ(screen->rgrGrid->RowCount(), codes.size());
+    EXPECT_EQ(screen->rgrGrid->EditState(), wgsBrowse);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    const QString name = screen->rgrGrid->Cells(TfrmNAI010::colShopName, codes.size() - 2).AsString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return screen->edtShopName->text() == name; }, 2000));
 }

@@ -1,3 +1,5 @@
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QDir>
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -125,4 +127,8 @@ TEST_F(StartupTest, PrepareRegistersProceduresAndScreens)
     EXPECT_NE(TProcedureRegistry::Instance().Find("PR_NAI010_01"), nullptr);
     EXPECT_NE(TProcedureRegistry::Instance().Find("pr_ndi010_01"), nullptr);
     EXPECT_TRUE(ScreenRegistry::Contains("NAI010"));
+    // Standard buttons read in Korean.
+    QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains("예")) << box.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_TRUE(box.button(QMessageBox::No)->text().contains("아니")) << box.button(QMessageBox::No)->text().toStdString();
 }
