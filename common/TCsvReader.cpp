@@ -10,13 +10,6 @@
 
 namespace {
 
-QString Decode(const QByteArray& bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    return IsValidUtf8(bytes) ? QString::fromUtf8(bytes) : FromCp949(bytes);
-}
-
 class TCsvParser
 {
 public:
@@ -99,5 +92,5 @@ void TCsvReader::Read(const QString& fileName, TExcelWorkbook& book)
         throw EExcelError(QStringLiteral("Excel 파일이 너무 커서 읽을 수 없습니다.\r%1")
                               .arg(QFileInfo(fileName).fileName()));
     TExcelWorksheet& sheet = book.AddSheet(QFileInfo(fileName).completeBaseName());
-    TCsvParser(sheet, fileName).Parse(Decode(file.readAll()));
+    TCsvParser(sheet, fileName).Parse(DecodeTextFile(file.readAll()));
 }
