@@ -129,11 +129,13 @@ void TExcelWorksheet::Merge(TData& data)
                 cells.push_back(*b++);
             if (b != before.end() && b->col == col)
                 ++b;
-            cells.push_back(loose[i].cell);
+            if (loose[i].cell.kind != eckEmpty) // else a cleared cell
+                cells.push_back(loose[i].cell);
             ++i;
         }
         cells.insert(cells.end(), b, before.end());
-        merged.push_back(TRow{index, std::move(cells)});
+        if (!cells.empty())
+            merged.push_back(TRow{index, std::move(cells)});
     }
     // The merged vector was sized for the worst case; give the slack back.
     data.rows.clear();
@@ -210,6 +212,10 @@ void TExcelWorksheet::SetSharedText(int row, int col, quint32 offset, quint32 le
 void TExcelWorksheet::ClearCell(int row, int col)
 {
     CheckCell(row, col);
+    if (!m_data->loose.empty()) { // an empty cell waits with the others
+        Mutable().loose.push_back(TLoose{quint32(row), TCell{quint32(col), eckEmpty, 0, {0.0}}});
+        return;
+    }
     if (!Find(row, col))
         return;
     TData& data = Mutable();
