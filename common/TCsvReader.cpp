@@ -69,6 +69,9 @@ private:
                                   .arg(QFileInfo(m_fileName).fileName()));
         if (--m_budget < 0)
             throw EExcelError(QStringLiteral("Excel 파일의 셀이 너무 많아 읽을 수 없습니다."));
+        m_chars -= value.size();
+        if (m_chars < 0)
+            throw EExcelError(QStringLiteral("Excel 파일의 글자가 너무 많아 읽을 수 없습니다."));
         m_sheet.SetText(m_row, m_col, value);
     }
 
@@ -79,6 +82,7 @@ private:
     QString m_fileName;
     int m_row = 1, m_col = 1;
     qint64 m_budget = TExcelLimits::MaxCells;
+    qint64 m_chars = TExcelLimits::MaxTextChars;
 };
 
 } // namespace
