@@ -22,6 +22,7 @@
 #include "common/TExcelApplication.h"
 #include "common/EExcelError.h"
 #include "common/TExcelWorkbook.h"
+#include "common/TCsvReader.h"
 #include "common/TExcelValueArray.h"
 #include "common/TXlsReader.h"
 #include "common/TXlsTableSource.h"
@@ -450,6 +451,22 @@ const std::vector<THostile>& HostileCases()
              }
              WriteWorkbook(name, rows);
          }},
+        // Texts up to the character bound, each cell its own text.
+        {"texts_32M_inline.xlsx", [](const QString& name) {
+             QByteArray rows;
+             const QByteArray text(990, 'c');
+             for (int r = 1; r <= 32'000; ++r)
+                 rows += "<row r=\"" + QByteArray::number(r) + "\"><c t=\"inlineStr\"><is><t>" + text + "</t></is></c></row>";
+             WriteWorkbook(name, rows);
+         }},
+        // A .csv just under the file bound: 4 M short fields.
+        {"fields_4M.csv", [](const QString& name) {
+             QFile file(name);
+             file.open(QIODevice::WriteOnly);
+             const QByteArray line = "123456,234567,345678,456789\n";
+             for (int r = 0; r < 1'000'000; ++r)
+                 file.write(line);
+         }},
     };
     return cases;
 }
@@ -477,7 +494,10 @@ void BM_Hostile_PeakMemory(benchmark::State& state)
             char outcome = 'R';
             try {
                 TExcelWorkbook book(QStringLiteral("bench"));
-                TXlsxReader::Read(file, book);
+                if (file.endsWith(QLatin1String(".csv")))
+                    TCsvReader::Read(file, book);
+                else
+                    TXlsxReader::Read(file, book);
             } catch (const EExcelError&) {
                 outcome = 'F';
             }
@@ -516,7 +536,7 @@ BENCHMARK(BM_Xls_Read_ReaderProcess)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Xls_Read_MaxRowsRecordStream)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
 BENCHMARK(BM_Xlsx_Read_100kRowsAscending)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
 BENCHMARK(BM_Xlsx_Read_100kRowsDescending)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
-BENCHMARK(BM_Hostile_PeakMemory)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Hostile_PeakMemory)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

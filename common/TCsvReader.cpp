@@ -96,5 +96,8 @@ void TCsvReader::Read(const QString& fileName, TExcelWorkbook& book)
         throw EExcelError(QStringLiteral("Excel 파일이 너무 커서 읽을 수 없습니다.\r%1")
                               .arg(QFileInfo(fileName).fileName()));
     TExcelWorksheet& sheet = book.AddSheet(QFileInfo(fileName).completeBaseName());
-    TCsvParser(sheet, fileName).Parse(DecodeTextFile(file.readAll()));
+    // The bytes go before the parse: only the decoded text is needed there.
+    const QString text = DecodeTextFile(file.readAll());
+    file.close();
+    TCsvParser(sheet, fileName).Parse(text);
 }
