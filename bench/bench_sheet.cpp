@@ -256,10 +256,120 @@ QString SampleXls()
     return QStringLiteral(SELVAR_SOURCE_DIR "/tests/data/sheet/sample.xls");
 }
 
-// Today's reader before the reader process: freexl called in this process.
-void BM_Xls_Peer_FreexlInProcess(benchmark::State& state)
+void Put16(QByteArray& out, quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); }
+void Put32(QByteArray& out, quint32 v) { Put16(out, quint16(v & 0xFFFF)); Put16(out, quint16(v >> 16)); }
+void Record(QByteArray& out, quint16 type, const QByteArray& body)
 {
-    const QByteArray path = QFile::encodeName(SampleXls());
+    Put16(out, type);
+    Put16(out, quint16(body.size()));
+    out += body;
+}
+
+// A compound-container .xls as other programs write it, big enough to
+// measure: the workbook stream (globals with a shared string table, one
+// sheet of `rows` x 12 cells: three texts, nine numbers) inside a version 3
+// container of 512-byte sectors.
+QByteArray CompoundXls(int rows)
+{
+    QByteArray bof, globals, sheet, body;
+    auto beginning = [](quint16 kind) {
+        QByteArray b;
+        Put16(b, 0x0600); Put16(b, kind); Put16(b, 0x0DBB); Put16(b, 0x07CC); Put32(b, 0); Put32(b, 6);
+        return b;
+    };
+    Record(globals, 0x0809, beginning(0x0005));
+    body.clear(); Put16(body, 1200); Record(globals, 0x0042, body);
+    body.clear(); Put16(body, 0); Record(globals, 0x0022, body);
+    constexpr int kTexts = 300;
+    body.clear(); Put32(body, quint32(rows * 3)); Put32(body, kTexts);
+    for (int i = 0; i < kTexts; ++i) {
+        const QByteArray text = QByteArray("site ") + QByteArray::number(i);
+        Put16(body, quint16(text.size())); body.append(char(0)); body += text;
+    }
+    Record(globals, 0x00FC, body);
+    const QByteArray sheetName = "Sheet1";
+    QByteArray boundSheet;
+    Put32(boundSheet, 0); // the sheet's offset, set below
+    boundSheet.append(char(0)).append(char(0)).append(char(sheetName.size())).append(char(0)) += sheetName;
+    const qsizetype boundAt = globals.size() + 4;
+    Record(globals, 0x0085, boundSheet);
+    Record(globals, 0x000A, {});
+    Record(sheet, 0x0809, beginning(0x0010));
+    body.clear(); Put32(body, 0); Put32(body, quint32(rows)); Put16(body, 0); Put16(body, kCols); Put16(body, 0);
+    Record(sheet, 0x0200, body);
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < kCols; ++col) {
+            body.clear(); Put16(body, quint16(row)); Put16(body, quint16(col)); Put16(body, 0);
+            if (col < 3) {
+                Put32(body, quint32((row + col) % kTexts));
+                Record(sheet, 0x00FD, body);
+            } else {
+                const double number = CellNumber(row, col);
+                body.append(reinterpret_cast<const char*>(&number), 8);
+                Record(sheet, 0x0203, body);
+            }
+        }
+    Record(sheet, 0x000A, {});
+    const quint32 sheetAt = quint32(globals.size());
+    for (int i = 0; i < 4; ++i)
+        globals[boundAt + i] = char((sheetAt >> (8 * i)) & 0xFF);
+    QByteArray stream = globals + sheet;
+    const quint32 streamSize = quint32(stream.size());
+    stream.append(QByteArray((512 - stream.size() % 512) % 512, '\0'));
+    const quint32 streamSectors = quint32(stream.size() / 512);
+    quint32 fatSectors = 1;
+    while (fatSectors * 128 < streamSectors + 1 + fatSectors)
+        ++fatSectors;
+    const quint32 dirSector = streamSectors;
+    QByteArray header;
+    header += QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(16, '\0');
+    Put16(header, 0x003E); Put16(header, 0x0003); Put16(header, 0xFFFE); Put16(header, 9); Put16(header, 6);
+    header += QByteArray(6, '\0');
+    Put32(header, 0); Put32(header, fatSectors); Put32(header, dirSector); Put32(header, 0); Put32(header, 4096);
+    Put32(header, 0xFFFFFFFE); Put32(header, 0); Put32(header, 0xFFFFFFFE); Put32(header, 0);
+    for (quint32 i = 0; i < 109; ++i)
+        Put32(header, i < fatSectors ? dirSector + 1 + i : 0xFFFFFFFF);
+    auto entry = [](const QString& name, quint8 type, quint32 child, quint32 start, quint32 size) {
+        QByteArray e;
+        for (QChar ch : name) Put16(e, ch.unicode());
+        e += QByteArray(64 - e.size(), '\0');
+        Put16(e, quint16(name.isEmpty() ? 0 : (name.size() + 1) * 2));
+        e.append(char(type)).append(char(1));
+        Put32(e, 0xFFFFFFFF); Put32(e, 0xFFFFFFFF); Put32(e, child);
+        e += QByteArray(16 + 4 + 16, '\0');
+        Put32(e, start); Put32(e, size); Put32(e, 0);
+        return e;
+    };
+    QByteArray directory = entry(QStringLiteral("Root Entry"), 5, 1, 0xFFFFFFFE, 0)
+                           + entry(QStringLiteral("Workbook"), 2, 0xFFFFFFFF, 0, streamSize)
+                           + entry(QString(), 0, 0xFFFFFFFF, 0xFFFFFFFF, 0) + entry(QString(), 0, 0xFFFFFFFF, 0xFFFFFFFF, 0);
+    QByteArray fat;
+    for (quint32 i = 0; i < streamSectors; ++i)
+        Put32(fat, i + 1 == streamSectors ? 0xFFFFFFFE : i + 1);
+    Put32(fat, 0xFFFFFFFE); // the directory
+    for (quint32 i = 0; i < fatSectors; ++i)
+        Put32(fat, 0xFFFFFFFD);
+    while (fat.size() < qsizetype(fatSectors) * 512)
+        Put32(fat, 0xFFFFFFFF);
+    return header + stream + directory + fat;
+}
+
+const QString& CompoundXlsFile()
+{
+    static const QString file = [] {
+        const QString name = BenchFile("read_compound.xls");
+        QFile out(name);
+        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        out.write(CompoundXls(20'000));
+        return name;
+    }();
+    return file;
+}
+
+// Today's reader before the reader process: freexl called in this process.
+void BM_Xls_Peer_FreexlInProcess(benchmark::State& state, bool large)
+{
+    const QByteArray path = QFile::encodeName(large ? CompoundXlsFile() : SampleXls());
     qint64 cells = 0;
     for (auto _ : state) {
         const void* handle = nullptr;
@@ -284,17 +394,20 @@ void BM_Xls_Peer_FreexlInProcess(benchmark::State& state)
         freexl_close(handle);
     }
     benchmark::DoNotOptimize(cells);
+    state.counters["cells"] = double(cells) / double(state.iterations());
 }
 
-void BM_Xls_Read_ReaderProcess(benchmark::State& state)
+void BM_Xls_Read_ReaderProcess(benchmark::State& state, bool large)
 {
+    const QString file = large ? CompoundXlsFile() : SampleXls();
     qint64 cells = 0;
     for (auto _ : state) {
         TExcelWorkbook book(QStringLiteral("bench"));
-        TXlsReader::Read(SampleXls(), book);
-        cells += book.Sheet(0).CellCount();
+        TXlsReader::Read(file, book);
+        for (int i = 0; i < book.SheetCount(); ++i)
+            cells += book.Sheet(i).CellCount();
     }
-    benchmark::DoNotOptimize(cells);
+    state.counters["cells"] = double(cells) / double(state.iterations());
 }
 
 // The benchmark's own 65,533-row .xls (a bare record stream, as the receipts
@@ -388,6 +501,38 @@ void ReadOrdered(benchmark::State& state, bool descending)
 
 void BM_Xlsx_Read_100kRowsAscending(benchmark::State& state) { ReadOrdered(state, false); }
 void BM_Xlsx_Read_100kRowsDescending(benchmark::State& state) { ReadOrdered(state, true); }
+
+// The .xls record path: 65,536 one-cell rows, last row first or first first.
+void ReadRecordRows(benchmark::State& state, bool descending)
+{
+    const QString name = BenchFile(descending ? "records_descending.xls" : "records_ascending.xls");
+    if (!QFile::exists(name)) {
+        QByteArray bytes, body;
+        Put16(body, 0x0600); Put16(body, 0x0010); Put32(body, 0); Put32(body, 0); Put32(body, 0);
+        Record(bytes, 0x0809, body);
+        for (int i = 0; i < 65536; ++i) {
+            body.clear();
+            Put16(body, quint16(descending ? 65535 - i : i)); Put16(body, 0); Put16(body, 0);
+            const double number = i;
+            body.append(reinterpret_cast<const char*>(&number), 8);
+            Record(bytes, 0x0203, body);
+        }
+        Record(bytes, 0x000A, {});
+        QFile file(name);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+    for (auto _ : state) {
+        TExcelWorkbook book(QStringLiteral("bench"));
+        TXlsReader::Read(name, book);
+        if (book.Sheet(0).CellCount() != 65536)
+            state.SkipWithError("wrong cells");
+    }
+    state.counters["rows"] = 65536;
+}
+
+void BM_Xls_Read_65kRecordsAscending(benchmark::State& state) { ReadRecordRows(state, false); }
+void BM_Xls_Read_65kRecordsDescending(benchmark::State& state) { ReadRecordRows(state, true); }
 
 // --- hostile files: peak memory of one read ----------------------------------
 
@@ -531,11 +676,15 @@ BENCHMARK(BM_Xlsx_Peer_LibxlsxwriterDefaultMode)->Unit(benchmark::kMillisecond)-
 BENCHMARK(BM_Xlsx_Read)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->Iterations(1);
 BENCHMARK(BM_Xlsx_Read_SharedStrings)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->Iterations(1);
 BENCHMARK(BM_Xlsx_Peer_QXmlStreamReader)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
-BENCHMARK(BM_Xls_Peer_FreexlInProcess)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Xls_Read_ReaderProcess)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Xls_Peer_FreexlInProcess, sample, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Xls_Read_ReaderProcess, sample, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Xls_Peer_FreexlInProcess, rows20k, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Xls_Read_ReaderProcess, rows20k, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Xls_Read_MaxRowsRecordStream)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
 BENCHMARK(BM_Xlsx_Read_100kRowsAscending)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
 BENCHMARK(BM_Xlsx_Read_100kRowsDescending)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
+BENCHMARK(BM_Xls_Read_65kRecordsAscending)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
+BENCHMARK(BM_Xls_Read_65kRecordsDescending)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->Iterations(1);
 BENCHMARK(BM_Hostile_PeakMemory)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
