@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <sys/resource.h>
 
@@ -227,10 +228,14 @@ void ReadCompound(const QString& fileName, TExcelWorkbook& book)
             const bool more = process.waitForReadyRead(int(left));
             pending += process.readAllStandardOutput();
             output.Feed(pending);
-            if (!more && process.state() == QProcess::NotRunning) {
-                pending += process.readAllStandardOutput();
-                output.Feed(pending);
-                break;
+            if (!more && !output.End()) {
+                // Output closed or nothing came: wait for the end rather than spin.
+                process.waitForFinished(int(std::min<qint64>(left, 1000)));
+                if (process.state() == QProcess::NotRunning) {
+                    pending += process.readAllStandardOutput();
+                    output.Feed(pending);
+                    break;
+                }
             }
         }
     } catch (const std::bad_alloc&) {

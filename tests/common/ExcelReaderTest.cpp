@@ -382,13 +382,21 @@ TEST_F(HostileFiles, ACorruptXlsEndsTheReaderProcessNotTheClient)
     EXPECT_EQ(ReadAsImport(DataFile("sample.xls")).value(0), ReadAsImport(DataFile("sample.xlsx")).value(0));
 }
 
-TEST_F(HostileFiles, WithoutItsReaderProcessAnXlsGivesAMessage)
+TEST_F(HostileFiles, AMissingOrMisbehavingReaderProcessGivesAMessage)
 {
     const QString helper = TXlsReader::HelperPath();
     TXlsReader::SetHelperPath(Path("missing_reader"));
-    const QString message = OpenFailure(DataFile("sample.xls"));
+    EXPECT_TRUE(OpenFailure(DataFile("sample.xls")).startsWith("Excel 97-2003 파일(.xls)을 읽는 프로그램이 없습니다."));
+    // Its output is checked like a file: a text claiming 4 GB, a cell before
+    // any sheet, a clean end with a failing exit, an unknown record.
+    for (const char* output : {"S\\377\\377\\377\\377", "N\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0E",
+                               "E' ; exit 1; '", "?"}) {
+        WriteFile(Path("reader.sh"), QByteArray("#!/bin/sh\nprintf '") + output + "'\n");
+        QFile::setPermissions(Path("reader.sh"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        TXlsReader::SetHelperPath(Path("reader.sh"));
+        EXPECT_TRUE(OpenFailure(DataFile("sample.xls")).startsWith("Excel 파일이 손상되었거나")) << output;
+    }
     TXlsReader::SetHelperPath(helper);
-    EXPECT_TRUE(message.startsWith("Excel 97-2003 파일(.xls)을 읽는 프로그램이 없습니다.")) << message.toStdString();
 }
 
 // Cells stored in any order read as if stored in order; a later store of the
