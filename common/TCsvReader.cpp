@@ -10,13 +10,6 @@
 
 namespace {
 
-QString Decode(const QByteArray& bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    return IsValidUtf8(bytes) ? QString::fromUtf8(bytes) : FromCp949(bytes);
-}
-
 class TCsvParser
 {
 public:
@@ -76,6 +69,9 @@ private:
                                   .arg(QFileInfo(m_fileName).fileName()));
         if (--m_budget < 0)
             throw EExcelError(QStringLiteral("Excel 파일의 셀이 너무 많아 읽을 수 없습니다."));
+        m_chars -= value.size();
+        if (m_chars < 0)
+            throw EExcelError(QStringLiteral("Excel 파일의 글자가 너무 많아 읽을 수 없습니다."));
         m_sheet.SetText(m_row, m_col, value);
     }
 
@@ -86,6 +82,7 @@ private:
     QString m_fileName;
     int m_row = 1, m_col = 1;
     qint64 m_budget = TExcelLimits::MaxCells;
+    qint64 m_chars = TExcelLimits::MaxTextChars;
 };
 
 } // namespace
@@ -99,5 +96,8 @@ void TCsvReader::Read(const QString& fileName, TExcelWorkbook& book)
         throw EExcelError(QStringLiteral("Excel 파일이 너무 커서 읽을 수 없습니다.\r%1")
                               .arg(QFileInfo(fileName).fileName()));
     TExcelWorksheet& sheet = book.AddSheet(QFileInfo(fileName).completeBaseName());
-    TCsvParser(sheet, fileName).Parse(Decode(file.readAll()));
+    // The bytes go before the parse: only the decoded text is needed there.
+    const QString text = DecodeTextFile(file.readAll());
+    file.close();
+    TCsvParser(sheet, fileName).Parse(text);
 }

@@ -46,6 +46,7 @@ TExcelWorksheet::TData& TExcelWorksheet::Mutable()
 
 const TExcelWorksheet::TCell* TExcelWorksheet::Find(int row, int col) const
 {
+    Settle();
     const auto& rows = m_data->rows;
     auto r = std::lower_bound(rows.begin(), rows.end(), quint32(row),
                               [](const TRow& a, quint32 b) { return a.index < b; });
@@ -56,31 +57,97 @@ const TExcelWorksheet::TCell* TExcelWorksheet::Find(int row, int col) const
     return c == r->cells.end() || c->col != quint32(col) ? nullptr : &*c;
 }
 
+// Cells arrive in row and column order from most files and exports; those
+// are appended. Any other order would make each store an insertion into a
+// vector (quadratic for a sheet written last row first), so such cells wait
+// aside and are merged in one sorted pass: a read pays n log n once.
 TExcelWorksheet::TCell& TExcelWorksheet::Slot(int row, int col)
 {
     CheckCell(row, col);
-    auto& rows = Mutable().rows;
+    TData& data = Mutable();
+    auto& rows = data.rows;
     const quint32 rowIndex = quint32(row), colIndex = quint32(col);
-    auto r = rows.end();
-    if (rows.empty() || rows.back().index < rowIndex) {
-        rows.push_back(TRow{rowIndex, {}});
-        r = rows.end() - 1;
-    } else {
-        r = std::lower_bound(rows.begin(), rows.end(), rowIndex,
-                             [](const TRow& a, quint32 b) { return a.index < b; });
-        if (r->index != rowIndex)
-            r = rows.insert(r, TRow{rowIndex, {}});
+    if (data.loose.empty()) {
+        if (rows.empty() || rows.back().index < rowIndex) {
+            rows.push_back(TRow{rowIndex, {}});
+            rows.back().cells.push_back(TCell{colIndex, eckEmpty, 0, {0.0}});
+            ++data.settledCells;
+            return rows.back().cells.back();
+        }
+        if (rows.back().index == rowIndex && rows.back().cells.back().col < colIndex) {
+            rows.back().cells.push_back(TCell{colIndex, eckEmpty, 0, {0.0}});
+            ++data.settledCells;
+            return rows.back().cells.back();
+        }
     }
-    auto& cells = r->cells;
-    if (cells.empty() || cells.back().col < colIndex) {
-        cells.push_back(TCell{colIndex, eckEmpty, {0.0}});
-        return cells.back();
+    // Merging once a quarter of the settled cells waits keeps the cells
+    // aside few and the total work n log n.
+    if (data.loose.size() >= 65536 && qint64(data.loose.size()) * 4 >= data.settledCells)
+        Merge(data);
+    data.loose.push_back(TLoose{rowIndex, TCell{colIndex, eckEmpty, 0, {0.0}}});
+    return data.loose.back().cell;
+}
+
+void TExcelWorksheet::Settle() const
+{
+    if (!m_data->loose.empty())
+        Merge(*m_data); // same content in another layout: safe for shared data too
+}
+
+void TExcelWorksheet::Merge(TData& data)
+{
+    auto& loose = data.loose;
+    std::stable_sort(loose.begin(), loose.end(), [](const TLoose& a, const TLoose& b) {
+        return a.row != b.row ? a.row < b.row : a.cell.col < b.cell.col;
+    });
+    std::vector<TRow> merged;
+    merged.reserve(data.rows.size() + loose.size());
+    auto old = data.rows.begin();
+    const auto oldEnd = data.rows.end();
+    size_t i = 0;
+    while (i < loose.size() || old != oldEnd) {
+        if (i == loose.size() || (old != oldEnd && old->index < loose[i].row)) {
+            merged.push_back(std::move(*old++));
+            continue;
+        }
+        const quint32 index = loose[i].row;
+        std::vector<TCell> before;
+        if (old != oldEnd && old->index == index)
+            before = std::move((old++)->cells);
+        std::vector<TCell> cells;
+        size_t end = i;
+        while (end < loose.size() && loose[end].row == index)
+            ++end;
+        cells.reserve(before.size() + (end - i));
+        auto b = before.begin();
+        while (i < end) {
+            // The last of equal positions is the newest; it wins over the rows.
+            const quint32 col = loose[i].cell.col;
+            while (i + 1 < end && loose[i + 1].cell.col == col)
+                ++i;
+            while (b != before.end() && b->col < col)
+                cells.push_back(*b++);
+            if (b != before.end() && b->col == col)
+                ++b;
+            if (loose[i].cell.kind != eckEmpty) // else a cleared cell
+                cells.push_back(loose[i].cell);
+            ++i;
+        }
+        cells.insert(cells.end(), b, before.end());
+        if (!cells.empty())
+            merged.push_back(TRow{index, std::move(cells)});
     }
-    auto c = std::lower_bound(cells.begin(), cells.end(), colIndex,
-                              [](const TCell& a, quint32 b) { return a.col < b; });
-    if (c->col != colIndex)
-        c = cells.insert(c, TCell{colIndex, eckEmpty, {0.0}});
-    return *c;
+    // The merged vector was sized for the worst case; give the slack back.
+    data.rows.clear();
+    data.rows.shrink_to_fit();
+    merged.shrink_to_fit();
+    data.rows = std::move(merged);
+    loose.clear();
+    loose.shrink_to_fit();
+    qint64 count = 0;
+    for (const TRow& row : data.rows)
+        count += qint64(row.cells.size());
+    data.settledCells = count;
 }
 
 void TExcelWorksheet::SetNumber(int row, int col, double value)
@@ -109,6 +176,7 @@ void TExcelWorksheet::StoreText(int row, int col, TCellKind kind, QStringView te
     TCell& cell = Slot(row, col);
     QString& pool = m_data->pool;
     cell.kind = kind;
+    cell.inShared = 0;
     cell.text.offset = quint32(pool.size());
     cell.text.length = quint32(text.size());
     pool.append(text);
@@ -124,19 +192,19 @@ void TExcelWorksheet::SetErrorText(int row, int col, QStringView text)
     StoreText(row, col, eckError, text);
 }
 
-int TExcelWorksheet::AddPoolText(QStringView text)
+void TExcelWorksheet::SetSharedPool(std::shared_ptr<const QString> pool)
 {
-    TData& data = Mutable();
-    data.pooled.emplace_back(quint32(data.pool.size()), quint32(text.size()));
-    data.pool.append(text);
-    return int(data.pooled.size() - 1);
+    Mutable().shared = std::move(pool);
 }
 
-void TExcelWorksheet::SetPooledText(int row, int col, int poolIndex)
+void TExcelWorksheet::SetSharedText(int row, int col, quint32 offset, quint32 length)
 {
+    const QString* pool = m_data->shared.get();
+    if (!pool || qint64(offset) + qint64(length) > pool->size())
+        throw EExcelError(QStringLiteral("공유 문자열 번호 오류"));
     TCell& cell = Slot(row, col);
-    const auto [offset, length] = m_data->pooled.at(size_t(poolIndex));
     cell.kind = eckText;
+    cell.inShared = 1;
     cell.text.offset = offset;
     cell.text.length = length;
 }
@@ -144,14 +212,20 @@ void TExcelWorksheet::SetPooledText(int row, int col, int poolIndex)
 void TExcelWorksheet::ClearCell(int row, int col)
 {
     CheckCell(row, col);
+    if (!m_data->loose.empty()) { // an empty cell waits with the others
+        Mutable().loose.push_back(TLoose{quint32(row), TCell{quint32(col), eckEmpty, 0, {0.0}}});
+        return;
+    }
     if (!Find(row, col))
         return;
-    auto& rows = Mutable().rows;
+    TData& data = Mutable();
+    auto& rows = data.rows;
     auto r = std::lower_bound(rows.begin(), rows.end(), quint32(row),
                               [](const TRow& a, quint32 b) { return a.index < b; });
     auto c = std::lower_bound(r->cells.begin(), r->cells.end(), quint32(col),
                               [](const TCell& a, quint32 b) { return a.col < b; });
     r->cells.erase(c);
+    --data.settledCells;
     if (r->cells.empty())
         rows.erase(r);
 }
@@ -201,7 +275,7 @@ QVariant TExcelWorksheet::CellValue(const TCell& cell) const
     case eckDate: return SerialToDate(cell.number);
     case eckText:
     case eckError:
-        return m_data->pool.mid(qsizetype(cell.text.offset), qsizetype(cell.text.length));
+        return (cell.inShared ? *m_data->shared : m_data->pool).mid(qsizetype(cell.text.offset), qsizetype(cell.text.length));
     case eckEmpty: break;
     }
     return {};
@@ -221,6 +295,7 @@ TExcelWorksheet::TCellKind TExcelWorksheet::Kind(int row, int col) const
 
 qint64 TExcelWorksheet::CellCount() const
 {
+    Settle();
     qint64 count = 0;
     for (const TRow& row : m_data->rows)
         count += qint64(row.cells.size());
@@ -229,16 +304,19 @@ qint64 TExcelWorksheet::CellCount() const
 
 int TExcelWorksheet::FirstRow() const
 {
+    Settle();
     return m_data->rows.empty() ? 0 : int(m_data->rows.front().index);
 }
 
 int TExcelWorksheet::LastRow() const
 {
+    Settle();
     return m_data->rows.empty() ? 0 : int(m_data->rows.back().index);
 }
 
 int TExcelWorksheet::FirstColumn() const
 {
+    Settle();
     int first = 0;
     for (const TRow& row : m_data->rows)
         if (first == 0 || int(row.cells.front().col) < first)
@@ -248,6 +326,7 @@ int TExcelWorksheet::FirstColumn() const
 
 int TExcelWorksheet::LastColumn() const
 {
+    Settle();
     int last = 0;
     for (const TRow& row : m_data->rows)
         last = std::max(last, int(row.cells.back().col));
@@ -256,6 +335,7 @@ int TExcelWorksheet::LastColumn() const
 
 void TExcelWorksheet::ForEachCell(const TCellVisitor& visit) const
 {
+    Settle();
     for (const TRow& row : m_data->rows)
         for (const TCell& cell : row.cells)
             visit(int(row.index), int(cell.col), cell.kind, CellValue(cell));
@@ -269,6 +349,7 @@ TExcelRange TExcelWorksheet::Cells(int row, int col)
 
 TExcelRange TExcelWorksheet::UsedRange()
 {
+    Settle();
     if (m_data->rows.empty())
         return TExcelRange(this, 1, 1, 1, 1);
     return TExcelRange(this, FirstRow(), FirstColumn(), LastRow(), LastColumn());

@@ -40,9 +40,10 @@ public:
     void SetBoolean(int row, int col, bool value);
     void SetDateSerial(int row, int col, double serial);
     void SetErrorText(int row, int col, QStringView text);
-    // Reuses text already in the pool (shared strings of a file).
-    int AddPoolText(QStringView text);
-    void SetPooledText(int row, int col, int poolIndex);
+    // Texts shared by the sheets of a file are kept once for all of them:
+    // a cell may point into this pool instead of the sheet's own.
+    void SetSharedPool(std::shared_ptr<const QString> pool);
+    void SetSharedText(int row, int col, quint32 offset, quint32 length);
     void ClearCell(int row, int col);
 
     qint64 CellCount() const;
@@ -69,6 +70,7 @@ private:
     {
         quint32 col;
         TCellKind kind;
+        quint8 inShared; // text in the shared pool
         union {
             double number;
             struct { quint32 offset, length; } text;
@@ -79,15 +81,27 @@ private:
         quint32 index;
         std::vector<TCell> cells;
     };
+    // A cell stored out of order, kept aside until the next read.
+    struct TLoose
+    {
+        quint32 row;
+        TCell cell;
+    };
     struct TData
     {
         std::vector<TRow> rows;     // sorted by index; no empty rows
+        std::vector<TLoose> loose;  // newer than rows, in the order stored
+        qint64 settledCells = 0;
         QString pool;               // every text of the sheet, end to end
-        std::vector<std::pair<quint32, quint32>> pooled; // shared texts
+        std::shared_ptr<const QString> shared; // texts of the file, all sheets
     };
 
     static void CheckCell(int row, int col);
     TData& Mutable();
+    // Merges the cells stored out of order into the rows. Reads call it, so
+    // it changes only the layout, never what the sheet holds.
+    void Settle() const;
+    static void Merge(TData& data);
     const TCell* Find(int row, int col) const;
     TCell& Slot(int row, int col);
     void StoreText(int row, int col, TCellKind kind, QStringView text);

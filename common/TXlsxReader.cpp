@@ -17,12 +17,31 @@
 
 namespace {
 
-constexpr qint64 kMaxSmallPart = qint64(64) << 20; // workbook, relationships, styles
+constexpr qint64 kMaxSmallPart = qint64(16) << 20; // workbook, relationships, styles
+constexpr int kMaxDepth = 256;   // element nesting in those parts; real files need a dozen
+constexpr int kMaxSheets = 1024; // sheet entries of a workbook
 
 QString Damaged(const QString& fileName, const QString& detail)
 {
     return QStringLiteral("Excel 파일이 손상되었거나 형식이 올바르지 않아 읽을 수 없습니다.\r%1\r(%2)")
         .arg(QFileInfo(fileName).fileName(), detail);
+}
+
+QString TooManyChars()
+{
+    return QStringLiteral("Excel 파일의 글자가 너무 많아 읽을 수 없습니다.");
+}
+
+// Qt's reader keeps every open element; a file nested millions deep would
+// cost gigabytes before it ever ends.
+QXmlStreamReader::TokenType ReadNext(QXmlStreamReader& xml, int& depth)
+{
+    const auto token = xml.readNext();
+    if (token == QXmlStreamReader::StartElement && ++depth > kMaxDepth)
+        throw EExcelError(QStringLiteral("XML 요소가 너무 깊이 중첩되어 있습니다."));
+    if (token == QXmlStreamReader::EndElement)
+        --depth;
+    return token;
 }
 
 QString TooLarge(const QString& fileName)
@@ -129,8 +148,9 @@ QHash<QString, TRelation> ReadRelations(TPackage& package, const QString& name, 
     if (!package.Has(name))
         return relations;
     QXmlStreamReader xml(package.ReadAll(name));
+    int depth = 0;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("Relationship"))
+        if (ReadNext(xml, depth) != QXmlStreamReader::StartElement || xml.name() != QLatin1String("Relationship"))
             continue;
         const auto attrs = xml.attributes();
         relations.insert(attrs.value(QLatin1String("Id")).toString(),
@@ -178,8 +198,9 @@ TWorkbookInfo ReadWorkbook(TPackage& package)
             info.styles = relation.target;
     }
     QXmlStreamReader xml(package.ReadAll(workbookPart));
+    int depth = 0;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
+        if (ReadNext(xml, depth) != QXmlStreamReader::StartElement)
             continue;
         const auto attrs = xml.attributes();
         if (xml.name() == QLatin1String("sheet")) {
@@ -188,6 +209,8 @@ TWorkbookInfo ReadWorkbook(TPackage& package)
                 if (attr.name() == QLatin1String("id"))
                     id = attr.value().toString();
             const auto relation = relations.find(id);
+            if (relation != relations.end() && info.sheets.size() >= size_t(kMaxSheets))
+                throw EExcelError(QStringLiteral("Excel 파일의 시트가 너무 많아 읽을 수 없습니다."));
             if (relation != relations.end())
                 info.sheets.push_back({attrs.value(QLatin1String("name")).toString(), relation->target});
         } else if (xml.name() == QLatin1String("workbookView") && attrs.hasAttribute(QLatin1String("activeTab"))) {
@@ -235,8 +258,9 @@ std::vector<bool> ReadDateStyles(TPackage& package, const QString& part)
     QXmlStreamReader xml(package.ReadAll(part));
     QHash<int, bool> customDate;
     bool inCellXfs = false;
+    int depth = 0;
     while (!xml.atEnd()) {
-        const auto token = xml.readNext();
+        const auto token = ReadNext(xml, depth);
         if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("cellXfs"))
             inCellXfs = false;
         if (token != QXmlStreamReader::StartElement)
@@ -258,16 +282,25 @@ std::vector<bool> ReadDateStyles(TPackage& package, const QString& part)
 }
 
 // The shared string table, kept as one text with the bounds of each entry.
+// The text is shared by every sheet, never copied: a workbook naming one
+// sheet part a thousand times costs no more text than naming it once.
 class TSharedStrings : public TXmlScanner
 {
 public:
-    QString pool;
-    std::vector<std::pair<qsizetype, qsizetype>> entries;
+    std::shared_ptr<QString> pool = std::make_shared<QString>();
+    std::vector<std::pair<quint32, quint32>> entries;
 
 protected:
     void StartElement(std::string_view name, std::string_view) override
     {
-        if (name == "si") { m_inItem = true; m_raw.clear(); }
+        if (name == "si") {
+            // Every entry costs memory even when empty; no file needs more
+            // entries than it may hold cells.
+            if (qint64(entries.size()) >= TExcelLimits::MaxCells)
+                throw EExcelError(QStringLiteral("Excel 파일의 공유 문자열이 너무 많아 읽을 수 없습니다."));
+            m_inItem = true;
+            m_raw.clear();
+        }
         else if (name == "t" && m_inItem && m_phonetic == 0) m_inText = true;
         else if (name == "rPh") ++m_phonetic;
     }
@@ -279,10 +312,10 @@ protected:
             --m_phonetic;
         } else if (name == "si" && m_inItem) {
             const QString text = CellString(m_raw);
-            if (pool.size() + text.size() > TExcelLimits::MaxTextChars)
-                throw EExcelError(QStringLiteral("Excel 파일의 글자가 너무 많아 읽을 수 없습니다."));
-            entries.emplace_back(pool.size(), text.size());
-            pool += text;
+            if (pool->size() + text.size() > TExcelLimits::MaxTextChars)
+                throw EExcelError(TooManyChars());
+            entries.emplace_back(quint32(pool->size()), quint32(text.size()));
+            pool->append(text);
             m_inItem = false;
         }
     }
@@ -292,6 +325,9 @@ protected:
             return;
         if (cdata) m_raw.append(text);
         else AppendDecoded(m_raw, text);
+        // UTF-8 takes at least one byte per character: checked while it grows.
+        if (pool->size() + qint64(m_raw.size()) > TExcelLimits::MaxTextChars)
+            throw EExcelError(TooManyChars());
     }
 
 private:
@@ -314,8 +350,9 @@ public:
     TSheetCells(TExcelWorksheet& sheet, const TSharedStrings& shared, const std::vector<bool>& dateStyles,
                 bool date1904, TReadBudget& budget)
         : m_sheet(sheet), m_shared(shared), m_dateStyles(dateStyles), m_date1904(date1904),
-          m_budget(budget), m_sharedToPool(shared.entries.size(), -1)
+          m_budget(budget)
     {
+        m_sheet.SetSharedPool(shared.pool);
     }
 
     bool Complete() const { return m_complete; }
@@ -346,6 +383,11 @@ protected:
             return;
         if (cdata) m_value.append(text);
         else AppendDecoded(m_value, text);
+        // Bounded while the text grows (a cell of many runs), not after.
+        if (qint64(m_value.size()) > m_budget.chars && (m_type == "inlineStr" || m_type == "str" || m_type == "e"))
+            throw EExcelError(TooManyChars());
+        if (m_value.size() > TXmlScanner::MaxTokenBytes)
+            Fail(QStringLiteral("셀 값이 너무 깁니다."));
     }
 
 private:
@@ -400,9 +442,9 @@ private:
             throw EExcelError(QStringLiteral("Excel 파일의 셀이 너무 많아 읽을 수 없습니다."));
         if (m_type.empty() || m_type == "n") StoreNumber();
         else if (m_type == "s") StoreShared();
-        else if (m_type == "inlineStr" || m_type == "str") StoreText();
+        else if (m_type == "inlineStr" || m_type == "str") StoreText(false);
         else if (m_type == "b") m_sheet.SetBoolean(m_row, m_col, m_value == "1" || m_value == "true");
-        else if (m_type == "e") m_sheet.SetErrorText(m_row, m_col, CellString(m_value));
+        else if (m_type == "e") StoreText(true);
         else if (m_type == "d") StoreIsoDate();
         else Fail(QStringLiteral("알 수 없는 셀 형식"));
     }
@@ -422,26 +464,23 @@ private:
             m_sheet.SetNumber(m_row, m_col, number);
     }
 
-    void StoreText()
+    void StoreText(bool error)
     {
         const QString text = CellString(m_value);
         m_budget.chars -= text.size();
         if (m_budget.chars < 0)
-            throw EExcelError(QStringLiteral("Excel 파일의 글자가 너무 많아 읽을 수 없습니다."));
-        m_sheet.SetText(m_row, m_col, text);
+            throw EExcelError(TooManyChars());
+        if (error) m_sheet.SetErrorText(m_row, m_col, text);
+        else m_sheet.SetText(m_row, m_col, text);
     }
 
     void StoreShared()
     {
         int index = -1;
-        if (!ParseInt(m_value, index) || index < 0 || size_t(index) >= m_sharedToPool.size())
+        if (!ParseInt(m_value, index) || index < 0 || size_t(index) >= m_shared.entries.size())
             Fail(QStringLiteral("공유 문자열 번호 오류"));
-        int& pooled = m_sharedToPool[size_t(index)];
-        if (pooled < 0) {
-            const auto [offset, length] = m_shared.entries[size_t(index)];
-            pooled = m_sheet.AddPoolText(QStringView(m_shared.pool).mid(offset, length));
-        }
-        m_sheet.SetPooledText(m_row, m_col, pooled);
+        const auto [offset, length] = m_shared.entries[size_t(index)];
+        m_sheet.SetSharedText(m_row, m_col, offset, length);
     }
 
     void StoreIsoDate()
@@ -451,7 +490,7 @@ private:
         if (value.isValid())
             m_sheet.SetDateSerial(m_row, m_col, TExcelWorksheet::DateToSerial(value));
         else
-            m_sheet.SetText(m_row, m_col, CellString(m_value));
+            StoreText(false);
     }
 
     TExcelWorksheet& m_sheet;
@@ -459,7 +498,6 @@ private:
     const std::vector<bool>& m_dateStyles;
     const bool m_date1904;
     TReadBudget& m_budget;
-    std::vector<int> m_sharedToPool;
     int m_row = 0, m_col = 0, m_style = 0;
     std::string m_type, m_value;
     bool m_inCell = false, m_inValue = false, m_inInline = false, m_inText = false, m_complete = false;
@@ -477,6 +515,7 @@ void ReadAll(TPackage& package, TExcelWorkbook& book)
         shared.Finish();
     }
     TReadBudget budget;
+    budget.chars -= shared.pool->size();
     for (const TSheetEntry& entry : info.sheets) {
         TExcelWorksheet& sheet = book.AddSheet(entry.name);
         TSheetCells cells(sheet, shared, dateStyles, info.date1904, budget);

@@ -13,7 +13,7 @@
 class TXmlScanner
 {
 public:
-    static constexpr size_t MaxTokenBytes = size_t(32) << 20;
+    static constexpr size_t MaxTokenBytes = size_t(8) << 20;
 
     virtual ~TXmlScanner() = default;
 

@@ -93,6 +93,57 @@ bool IsValidUtf8(const QByteArray& bytes)
     return !decoder.hasError();
 }
 
+namespace {
+
+QString DecodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding, bool& isText)
+{
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    isText = !decoder.hasError();
+    return text;
+}
+
+} // namespace
+
+QString DecodeTextFile(const QByteArray& bytes, bool* isText)
+{
+    bool ok = true;
+    QString text;
+    const QByteArrayView view(bytes);
+    if (view.startsWith("\xFF\xFE")) {
+        text = DecodeUtf16(view.sliced(2), QStringDecoder::Utf16LE, ok);
+    } else if (view.startsWith("\xFE\xFF")) {
+        text = DecodeUtf16(view.sliced(2), QStringDecoder::Utf16BE, ok);
+    } else if (view.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = decoder.decode(view.sliced(3));
+        ok = !decoder.hasError() && !view.contains('\0');
+    } else if (IsValidUtf8(bytes)) {
+        text = QString::fromUtf8(bytes);
+        ok = !view.contains('\0');
+    } else {
+        // Line by line: a sheet saved once as UTF-8 and appended to in 949.
+        ok = !view.contains('\0');
+        text.reserve(bytes.size());
+        for (qsizetype pos = 0; pos < bytes.size();) {
+            qsizetype end = bytes.indexOf('\n', pos);
+            end = end < 0 ? bytes.size() : end + 1;
+            const QByteArray line = bytes.mid(pos, end - pos);
+            if (IsValidUtf8(line)) {
+                text += QString::fromUtf8(line);
+            } else {
+                const QString decoded = FromCp949(line);
+                ok = ok && !decoded.contains(QChar(0xFFFD));
+                text += decoded;
+            }
+            pos = end;
+        }
+    }
+    if (isText)
+        *isText = ok;
+    return text;
+}
+
 QByteArray ToLocaleEncoding(const QString& text)
 {
     const QByteArray codeset = nl_langinfo(CODESET);

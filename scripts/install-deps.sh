@@ -14,6 +14,11 @@ PACKAGES=(
   fonts-nanum xvfb xauth x11-utils ccache
 )
 
+# The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer.
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

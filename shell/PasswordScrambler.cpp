@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include "common/TConfigFile.h"
 #include "controls/EConvertError.h"
 
 namespace {
@@ -57,9 +58,12 @@ QByteArray TrimControls(const QByteArray& bytes)
     return bytes.mid(first, last - first);
 }
 
+// The register runs modulo 65536; unsigned 32-bit arithmetic keeps every step
+// defined (in int the product overflows) and gives the same low 16 bits.
 quint16 NextKey(quint8 input, quint16 key)
 {
-    return static_cast<quint16>((input + key) * StreamMultiplier + StreamIncrement);
+    const quint32 sum = quint32(input) + quint32(key);
+    return static_cast<quint16>(sum * quint32(StreamMultiplier) + quint32(StreamIncrement));
 }
 } // namespace
 
@@ -111,9 +115,18 @@ bool WritePasswordFile(const QString& iniPath, const QString& password)
 
 QString ResolvePassword(const QString& appDir, const QString& databaseUser)
 {
-    const QSettings ini(appDir + QStringLiteral("RNUpdate.ini"), QSettings::IniFormat);
-    const QString stored = ini.value(QStringLiteral("PROGRAM/PASS")).toString();
+    const QString path = appDir + QStringLiteral("RNUpdate.ini");
+    const TConfigFile ini(path);
+    const QString stored = ini.Settings().value(QStringLiteral("PROGRAM/PASS")).toString();
     if (stored.isEmpty())
         return databaseUser;
-    return DescramblePassword(stored, PasswordStartKey);
+    try {
+        return DescramblePassword(stored, PasswordStartKey);
+    } catch (const EConvertError&) {
+        // The conversion error quotes the digits; a password, even scrambled,
+        // never reaches the screen.
+        throw ESelvarError(QStringLiteral("%1의 [PROGRAM] PASS 값이 16진수가 아니어서 "
+                                          "데이터베이스 비밀번호를 읽을 수 없습니다.\r"
+                                          "비밀번호를 다시 저장하십시오.").arg(path));
+    }
 }

@@ -5,11 +5,13 @@
 #include <QStandardPaths>
 
 #include "common/EDatabaseError.h"
+#include "common/TConfigFile.h"
 
 TConnectionFile::Entry TConnectionFile::Resolve(const QString& appDir, const QString& databaseName)
 {
     Entry entry;
-    QSettings ini(appDir + FileName(), QSettings::IniFormat);
+    TConfigFile config(appDir + FileName());
+    QSettings& ini = config.Settings();
     if (!databaseName.isEmpty() && ini.childGroups().contains(databaseName)) {
         ini.beginGroup(databaseName);
         entry.settings.Driver = ini.value(QStringLiteral("Driver"), QStringLiteral("SQLITE")).toString();

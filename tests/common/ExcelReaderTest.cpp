@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <map>
 #include <gtest/gtest.h>
 #include <zip.h>
 #include <xlsxwriter.h>
@@ -10,6 +11,8 @@
 #include "common/TExcelApplication.h"
 #include "common/TExcelLimits.h"
 #include "common/TExcelValueArray.h"
+#include "common/TExcelWorksheet.h"
+#include "common/TXlsReader.h"
 
 namespace {
 
@@ -321,4 +324,196 @@ TEST_F(HostileFiles, DamagedXlsAndUnknownFilesGiveAMessage)
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
     EXPECT_TRUE(OpenFailure(Path("notes.doc")).startsWith("읽을 수 없는 파일 형식입니다"));
+}
+
+namespace {
+
+QByteArray SampleXls()
+{
+    QFile source(DataFile("sample.xls"));
+    return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+const QByteArray kSharedRels =
+    "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+    "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>";
+
+QByteArray WorkbookWithSheets(int count)
+{
+    QByteArray sheets;
+    for (int i = 1; i <= count; ++i)
+        sheets += "<sheet name=\"S" + QByteArray::number(i) + "\" sheetId=\"" + QByteArray::number(i) + "\" r:id=\"rId1\"/>";
+    return "<?xml version=\"1.0\"?><workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+           "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets>"
+           + sheets + "</sheets></workbook>";
+}
+
+} // namespace
+
+// The library crashed (byte 4048) or over-read its stack (byte 5697) on these.
+TEST_F(HostileFiles, ACorruptXlsEndsTheReaderProcessNotTheClient)
+{
+    const QByteArray bytes = SampleXls();
+    ASSERT_GT(bytes.size(), 5697);
+    for (const auto& [offset, value] : {std::pair(4048, '\x00'), std::pair(5697, '\xFF')}) {
+        QByteArray damaged = bytes;
+        damaged[offset] = value;
+        WriteFile(Path("damaged.xls"), damaged);
+        const QString message = OpenFailure(Path("damaged.xls"));
+        EXPECT_TRUE(message.startsWith("Excel 파일이 손상되었거나")) << offset << message.toStdString();
+    }
+    // A sheet's dimension record claiming 65,536 x 256 cells: the library's
+    // allocation stays within the reader process's memory limit.
+    QByteArray claim = bytes;
+    const qsizetype dimension = claim.indexOf(QByteArray::fromHex("00020e00"));
+    ASSERT_GT(dimension, 0);
+    claim.replace(dimension + 4, 12, QByteArray::fromHex("00000000" "00000100" "0000" "0001"));
+    WriteFile(Path("claim.xls"), claim);
+    EXPECT_TRUE(OpenFailure(Path("claim.xls")).startsWith("Excel 파일이"));
+    // Everything still works afterwards.
+    EXPECT_EQ(ReadAsImport(DataFile("sample.xls")).value(0), ReadAsImport(DataFile("sample.xlsx")).value(0));
+}
+
+TEST_F(HostileFiles, AMissingOrMisbehavingReaderProcessGivesAMessage)
+{
+    const QString helper = TXlsReader::HelperPath();
+    TXlsReader::SetHelperPath(Path("missing_reader"));
+    EXPECT_TRUE(OpenFailure(DataFile("sample.xls")).startsWith("Excel 97-2003 파일(.xls)을 읽는 프로그램이 없습니다."));
+    // Its output is checked like a file: a text claiming 4 GB, a cell before
+    // any sheet, a clean end with a failing exit, an unknown record.
+    for (const char* output : {"S\\377\\377\\377\\377", "N\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0E",
+                               "E' ; exit 1; '", "?"}) {
+        WriteFile(Path("reader.sh"), QByteArray("#!/bin/sh\nprintf '") + output + "'\n");
+        QFile::setPermissions(Path("reader.sh"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        TXlsReader::SetHelperPath(Path("reader.sh"));
+        EXPECT_TRUE(OpenFailure(DataFile("sample.xls")).startsWith("Excel 파일이 손상되었거나")) << output;
+    }
+    TXlsReader::SetHelperPath(helper);
+}
+
+// Cells stored in any order read as if stored in order; a later store of the
+// same cell wins. Compared against a plain map over every kind of store.
+TEST(ExcelWorksheet, CellsStoredInAnyOrderReadInOrderAndTheLastStoreWins)
+{
+    TExcelWorksheet sheet;
+    std::map<std::pair<int, int>, QVariant> expected;
+    quint32 seed = 7;
+    auto next = [&](int n) { seed = seed * 1103515245u + 12345u; return int((seed >> 8) % quint32(n)); };
+    for (int i = 0; i < 150'000; ++i) {
+        const int row = i < 100'000 ? 100'000 - i : next(3000) + 1; // descending, then at random
+        const int col = i < 100'000 ? 1 : next(40) + 1;
+        if (i % 7 == 0) {
+            sheet.SetText(row, col, QString::number(i));
+            expected[{row, col}] = QString::number(i);
+        } else if (i % 11 == 0 && i > 100'000) {
+            sheet.ClearCell(row, col);
+            expected.erase({row, col});
+        } else {
+            sheet.SetNumber(row, col, i);
+            expected[{row, col}] = double(i);
+        }
+        if (i == 120'000) // a read in between settles what waits
+            EXPECT_EQ(sheet.Value(row, col), expected[std::make_pair(row, col)]);
+    }
+    EXPECT_EQ(sheet.CellCount(), qint64(expected.size()));
+    auto it = expected.begin();
+    bool same = true;
+    sheet.ForEachCell([&](int row, int col, TExcelWorksheet::TCellKind, const QVariant& value) {
+        same = same && it != expected.end() && it->first == std::make_pair(row, col) && it->second == value;
+        ++it;
+    });
+    EXPECT_TRUE(same);
+    EXPECT_EQ(sheet.FirstRow(), 1);
+    EXPECT_EQ(sheet.LastRow(), 100'000);
+}
+
+TEST_F(HostileFiles, RowsWrittenLastFirstReadInTheirPlaces)
+{
+    QByteArray rows;
+    for (int r = 3000; r >= 1; --r)
+        rows += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"B" + QByteArray::number(r) + "\"><v>" + QByteArray::number(r)
+                + "</v></c><c r=\"A" + QByteArray::number(r) + "\" t=\"inlineStr\"><is><t>r" + QByteArray::number(r) + "</t></is></c></row>";
+    WriteXlsx(Path("descending.xlsx"), SheetXml(rows));
+    const QStringList lines = ReadAsImport(Path("descending.xlsx"), 2);
+    ASSERT_EQ(lines.size(), 3000);
+    EXPECT_EQ(lines.front(), "r1|1");
+    EXPECT_EQ(lines.back(), "r3000|3000");
+}
+
+// Each sheet entry used to copy the shared texts into a pool of its own:
+// a small workbook naming one part many times asked for gigabytes.
+TEST_F(HostileFiles, SheetEntriesNamingOnePartShareItsTextsAndAreBounded)
+{
+    TExcelLimits::MaxTextChars = 300'000;
+    const QByteArray shared = "<?xml version=\"1.0\"?><sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>"
+                              + QByteArray(250'000, 'x') + "</t></si><si/><si/></sst>";
+    const QByteArray sheet = SheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>2</v></c></row>");
+    WriteZip(Path("amplified.xlsx"), {{"_rels/.rels", kRels},
+                                      {"xl/workbook.xml", WorkbookWithSheets(64)},
+                                      {"xl/_rels/workbook.xml.rels", kSharedRels},
+                                      {"xl/sharedStrings.xml", shared},
+                                      {"xl/worksheets/sheet1.xml", sheet}});
+    auto app = Reader();
+    TExcelWorkbook& book = app->Workbooks().Open(Path("amplified.xlsx"));
+    ASSERT_EQ(book.SheetCount(), 64);
+    EXPECT_EQ(book.Sheet(63).Value(1, 1).toString().size(), 250'000);
+
+    WriteZip(Path("many.xlsx"), {{"_rels/.rels", kRels},
+                                 {"xl/workbook.xml", WorkbookWithSheets(1025)},
+                                 {"xl/_rels/workbook.xml.rels", kSharedRels},
+                                 {"xl/sharedStrings.xml", shared},
+                                 {"xl/worksheets/sheet1.xml", sheet}});
+    EXPECT_EQ(OpenFailure(Path("many.xlsx")), "Excel 파일의 시트가 너무 많아 읽을 수 없습니다.");
+
+    TExcelLimits::MaxCells = 1000; // empty entries cost memory too
+    QByteArray empty;
+    for (int i = 0; i < 1001; ++i)
+        empty += "<si/>";
+    WriteZip(Path("empty.xlsx"), {{"_rels/.rels", kRels},
+                                  {"xl/workbook.xml", kWorkbook},
+                                  {"xl/_rels/workbook.xml.rels", kSharedRels},
+                                  {"xl/sharedStrings.xml", "<sst>" + empty + "</sst>"},
+                                  {"xl/worksheets/sheet1.xml", sheet}});
+    EXPECT_EQ(OpenFailure(Path("empty.xlsx")), "Excel 파일의 공유 문자열이 너무 많아 읽을 수 없습니다.");
+}
+
+TEST_F(HostileFiles, ATextOfManyRunsAndDeepNestingStopAtTheirBounds)
+{
+    TExcelLimits::MaxTextChars = 100'000;
+    QByteArray runs;
+    for (int i = 0; i < 200; ++i)
+        runs += "<r><t>" + QByteArray(1000, 'a') + "</t></r>";
+    WriteXlsx(Path("runs.xlsx"), SheetXml("<row><c t=\"inlineStr\"><is>" + runs + "</is></c></row>"));
+    EXPECT_EQ(OpenFailure(Path("runs.xlsx")), "Excel 파일의 글자가 너무 많아 읽을 수 없습니다.");
+
+    const QByteArray deep = QByteArray("<a>").repeated(100'000);
+    WriteZip(Path("deep.xlsx"), {{"_rels/.rels", kRels},
+                                 {"xl/workbook.xml", "<workbook>" + deep},
+                                 {"xl/_rels/workbook.xml.rels", kWorkbookRels}});
+    EXPECT_TRUE(OpenFailure(Path("deep.xlsx")).contains("너무 깊이 중첩")) << OpenFailure(Path("deep.xlsx")).toStdString();
+}
+
+TEST_F(HostileFiles, CsvHonoursByteOrderMarksAndDecodesMixedFilesLineByLine)
+{
+    const QString text = "코드,이름\r\n0101,해변 매점\r\n";
+    QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+    for (QChar ch : text) {
+        le += char(ch.unicode() & 0xFF); le += char(ch.unicode() >> 8);
+        be += char(ch.unicode() >> 8); be += char(ch.unicode() & 0xFF);
+    }
+    for (const QByteArray& bytes : {le, be}) {
+        WriteFile(Path("utf16.csv"), bytes);
+        EXPECT_EQ(ReadAsImport(Path("utf16.csv"), 2), QStringList({"코드|이름", "0101|해변 매점"}));
+    }
+    // A UTF-8 file that had a line appended in code page 949.
+    WriteFile(Path("mixed.csv"), QByteArray("코드,이름\r\n") + "0102,\xC7\xD8\xBA\xAF\r\n");
+    EXPECT_EQ(ReadAsImport(Path("mixed.csv"), 2), QStringList({"코드|이름", "0102|해변"}));
 }

@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -99,13 +100,41 @@ TEST_F(StartupTest, NonHexPairRaisesTheConversionErrorAndShortValuesAreRejected)
     EXPECT_THROW(DescramblePassword("0A1B", PasswordStartKey), ESelvarError);
 }
 
-TEST_F(StartupTest, UnreadablePasswordIsShownAndNothingConnects)
+TEST_F(StartupTest, UnreadablePasswordNamesTheFileAndKeyButShowsNoneOfTheValue)
 {
-    folder.SetIni("RNUpdate.ini", "PROGRAM/PASS", "ZZ" + QString(70, '0'));
+    const QString value = "ZQ" + QString(70, '0');
+    folder.SetIni("RNUpdate.ini", "PROGRAM/PASS", value);
     TfrmZZD000 dataModule({"DEMO", "selvar", "1001", "홍길동"}, folder.Path("selvar_n"));
     ASSERT_EQ(MessageBoxSeam::Shown().size(), 1);
-    EXPECT_EQ(MessageBoxSeam::Last().text, EConvertError::InvalidInteger("ZZ").Message());
+    QString text = MessageBoxSeam::Last().text;
+    EXPECT_TRUE(text.contains(folder.Path("RNUpdate.ini")));
+    EXPECT_TRUE(text.contains("[PROGRAM] PASS"));
+    text.remove(folder.Path("RNUpdate.ini"));
+    EXPECT_FALSE(text.contains('Z') || text.contains('Q') || text.contains("00")) << text.toStdString();
     EXPECT_FALSE(dataModule.Connected());
+}
+
+// Values stored before the register was computed without overflow: the
+// program's earlier build wrote exactly these.
+TEST_F(StartupTest, StoredValuesOfEarlierBuildsStillDecode)
+{
+    const QString known = "FBA4E43C709E03C85C22B891ED63AD1645DC289ADFF2982F66D33E48EC7EB3D4";
+    EXPECT_EQ(ScramblePassword("4142434430313233", PasswordStartKey), known);
+    EXPECT_EQ(DescramblePassword(known, PasswordStartKey), "4142434430313233");
+    EXPECT_EQ(DescramblePassword("0790DA2E7FA119C65E26BB8FEA73AE0F40D927A3D4F88A1C78C22C47F87BA7D6",
+                                 PasswordStartKey), "비밀번호2024");
+}
+
+TEST_F(StartupTest, APasswordFileSavedAsUtf16IsRead)
+{
+    const QString ini = folder.Path("RNUpdate.ini");
+    const QString line = "[PROGRAM]\r\nPASS=" + ScramblePassword("tiger", PasswordStartKey) + "\r\n";
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xFE");
+    file.write(reinterpret_cast<const char*>(line.utf16()), line.size() * 2);
+    file.close();
+    EXPECT_EQ(ResolvePassword(SessionContext::AppDir(), "selvar"), "tiger");
 }
 
 TEST_F(StartupTest, SessionLimitErrorsAnywhereInTheTextGiveTheTooManyUsersMessage)
