@@ -1,5 +1,7 @@
 #include "controls/TwCustomNumEdit.h"
 
+#include <cmath>
+
 #include "controls/TwColumn.h"
 
 #include <QApplication>
@@ -387,6 +389,18 @@ void TwCustomNumEdit::Cut()
         Apply(m_num.DeleteSelection());
 }
 
+bool TwCustomNumEdit::TooManyDigits(const QString& number) const
+{
+    if (MaxLength() <= 0)
+        return false;
+    const qsizetype point = number.indexOf(u'.');
+    const QString whole = point < 0 ? number : number.left(point);
+    int digits = 0;
+    for (const QChar ch : whole)
+        digits += ch.isDigit() ? 1 : 0;
+    return digits > MaxLength() - Precision();
+}
+
 void TwCustomNumEdit::Paste()
 {
     // A pasted number replaces the value; grouping and blanks are ignored.
@@ -399,7 +413,9 @@ void TwCustomNumEdit::Paste()
     cleaned.remove(u',');
     bool ok = false;
     const double value = cleaned.toDouble(&ok);
-    if (!ok) {
+    // Refused like any other text that is no number: "nan" and "inf" parse,
+    // and more digits than the field holds would slip past its limit.
+    if (!ok || !std::isfinite(value) || TooManyDigits(cleaned)) {
         Beep();
         return;
     }

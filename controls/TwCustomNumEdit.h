@@ -110,6 +110,8 @@ protected:
     void Copy();
     void Cut();
     void Paste();
+    // More whole digits than MaxLength leaves room for beside the decimals.
+    bool TooManyDigits(const QString& number) const;
 
     QRect TextRect() const;
     QRect SpinRect() const;

@@ -284,6 +284,10 @@ QString TwFormat::FormatDateTime(const QString& picture, double serial)
     const QLocale locale;
     QString out;
     bool afterHour = false;
+    // With an am/pm marker the hour counts 1 to 12, as the date editor shows it.
+    const bool twelveHour = picture.contains(QLatin1String("am/pm"), Qt::CaseInsensitive)
+                            || picture.contains(QLatin1String("ampm"), Qt::CaseInsensitive);
+    const int hour = !twelveHour ? t.hour() : t.hour() % 12 == 0 ? 12 : t.hour() % 12;
     for (int i = 0; i < picture.size();) {
         const QChar ch = picture.at(i);
         const QChar lower = ch.toLower();
@@ -317,7 +321,7 @@ QString TwFormat::FormatDateTime(const QString& picture, double serial)
                    : run == 3 ? locale.dayName(d.dayOfWeek(), QLocale::ShortFormat)
                               : locale.dayName(d.dayOfWeek(), QLocale::LongFormat);
         } else if (lower == u'h') {
-            out += run == 1 ? QString::number(t.hour()) : TwoDigits(t.hour());
+            out += run == 1 ? QString::number(hour) : TwoDigits(hour);
         } else if (lower == u'n') {
             out += run == 1 ? QString::number(t.minute()) : TwoDigits(t.minute());
         } else if (lower == u's') {

@@ -19,7 +19,10 @@ TEST(TwFormat, DatePictureTokens)
 {
     const double serial = TwFormat::ParseDateTime("2024-07-09 15:04:05");
     EXPECT_EQ(TwFormat::FormatDateTime("yyyy-mm-dd hh:nn:ss", serial), "2024-07-09 15:04:05");
-    EXPECT_EQ(TwFormat::FormatDateTime("h:mm am/pm", serial), "15:04 PM");
+    // An am/pm marker makes the hour count 1 to 12, as the date editor does.
+    EXPECT_EQ(TwFormat::FormatDateTime("h:mm am/pm", serial), "3:04 PM");
+    EXPECT_EQ(TwFormat::FormatDateTime("hh:mm am/pm", TwFormat::ParseDateTime("2024-07-09 00:30:00")), "12:30 AM");
+    EXPECT_EQ(TwFormat::FormatDateTime("hh:mm", TwFormat::ParseDateTime("2024-07-09 18:00:00")), "18:00");
     EXPECT_EQ(TwFormat::FormatDateTime("yyyy\"년\" m\"월\"", serial), "2024년 7월");
     EXPECT_EQ(TwFormat::FormatDateTime("yymmdd", serial), "240709");
 }

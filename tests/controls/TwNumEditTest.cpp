@@ -299,9 +299,16 @@ TEST_F(NumEditTest, ClipboardCarriesPlainDigits)
     QApplication::clipboard()->setText("-2,500.255");
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(edit->Value(), -2500.26);
-    QApplication::clipboard()->setText("abc");
+    // Text that is no number, or more digits than the field holds, is refused.
+    edit->SetMaxLength(10);
+    for (const char* refused : {"abc", "nan", "inf", "123456789"}) {
+        QApplication::clipboard()->setText(refused);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_DOUBLE_EQ(edit->Value(), -2500.26) << refused;
+    }
+    QApplication::clipboard()->setText("12345678");
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(edit->Value(), -2500.26);
+    EXPECT_DOUBLE_EQ(edit->Value(), 12345678);
 }
 
 TEST_F(NumEditTest, ClickPlacesTheCaretOverGroupSeparators)
