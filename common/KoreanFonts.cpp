@@ -10,3 +10,10 @@ void InstallKoreanFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("굴림체"),
                                {QStringLiteral("NanumGothicCoding"), QStringLiteral("나눔고딕코딩")});
 }
+
+QFont ScreenFont()
+{
+    QFont font(QStringLiteral("굴림"));
+    font.setPixelSize(9);
+    return font;
+}

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "common/KoreanFonts.h"
 #include "common/SessionContext.h"
 #include "common/WindowMessage.h"
 #include "framework/EAbort.h"
@@ -29,7 +30,7 @@ TfrmZZI000::TfrmZZI000(QWidget* parent)
     : QWidget(parent), qryQuery(SharedConnection::Database())
 {
     setObjectName(QStringLiteral("frmZZI000"));
-    setFont(QFont(QStringLiteral("굴림"), 9));
+    setFont(ScreenFont());
 
     panMain = new TPanel(this);
     panMain->setObjectName(QStringLiteral("panMain"));

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "common/KoreanFonts.h"
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
 #include "common/TDatabase.h"
@@ -197,7 +198,7 @@ TfrmZZI070::TfrmZZI070(bool singlePane, QWidget* parent)
         panes->addWidget(Panel2, 1);
     }
 
-    rgrGrid->setFont(QFont(QStringLiteral("굴림"), 9));
+    rgrGrid->setFont(ScreenFont());
     rgrGrid->SetOptions(wgoAlwaysShowEditor | wgoArrowMove | wgoCellSizing | wgoColSizing | wgoConfirmDelete
                         | wgoDeleting | wgoEditing | wgoEnterToTab | wgoInserting | wgoSkipReadOnly);
     rgrGrid->Headers()->SetColHeight(30);

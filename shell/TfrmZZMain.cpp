@@ -102,6 +102,7 @@ void TfrmZZMain::BuildWindow()
     layout->addWidget(pgcTabs);
     setCentralWidget(workspace);
     connect(pgcTabs, &QTabWidget::currentChanged, this, &TfrmZZMain::pgcTabsChange);
+    pgcTabsChange();
 }
 
 void TfrmZZMain::FormCreate()
@@ -211,6 +212,9 @@ void TfrmZZMain::MenuProgramClick(QAction* entry)
 
 void TfrmZZMain::pgcTabsChange()
 {
+    // Opened with nothing to list, the menu bar kept treating the window menu
+    // as empty for the rest of the session; without tabs it is simply off.
+    mmuMenuWindow->menuAction()->setEnabled(pgcTabs->count() > 0);
     const QList<QAction*> entries = mmuMenuWindow->actions();
     for (int i = 0; i < pgcTabs->count(); ++i) {
         const bool active = i == pgcTabs->currentIndex();

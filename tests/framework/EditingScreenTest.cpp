@@ -540,3 +540,28 @@ TEST_F(EditingScreenTest, ANewRowAndTheRowACancelledInsertGivesBackReachTheRowCh
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(Grid()->RowCount(), 3);
 }
+
+TEST_F(EditingScreenTest, ClosingWithNothingPendingAsksNothing)
+{
+    Search();
+    ToDetail();
+    QTest::keyClick(screen->edt_ShopName, Qt::Key_F12); // nothing pending: closes at once
+    EXPECT_EQ(host.closeRequests, 1);
+    EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty());
+}
+
+TEST_F(EditingScreenTest, ClosingWithAPendingChangeAsksFirst)
+{
+    Search();
+    ToDetail();
+    EditRow(Grid(), 0, {{1, "카페"}});
+    MessageBoxSeam::QueueAnswer(false);
+    QTest::keyClick(screen->edt_ShopName, Qt::Key_F12);
+    EXPECT_EQ(MessageBoxSeam::Last().text, "변경된 자료가 있습니다. 저장하지 않고 닫으시겠습니까?");
+    EXPECT_EQ(host.closeRequests, 0);
+    EXPECT_EQ(screen->ChangeGrid->RowCount(), 1);
+
+    MessageBoxSeam::QueueAnswer(true);
+    QTest::keyClick(screen->edt_ShopName, Qt::Key_F12);
+    EXPECT_EQ(host.closeRequests, 1);
+}

@@ -219,3 +219,17 @@ TEST_F(MainWindowTest, AScreenThatRefusesKeepsTheWindowOpen)
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(TabCaptions(*window), QStringList({"B"}));
 }
+
+// Opened while it listed nothing, the window menu stayed empty for the rest
+// of the session under X11: without tabs it is off, with tabs it lists them.
+TEST_F(MainWindowTest, TheWindowMenuIsOffWithoutTabsAndListsThemOtherwise)
+{
+    auto window = MakeWindow();
+    QAction* menu = window->WindowMenu()->menuAction();
+    EXPECT_FALSE(menu->isEnabled());
+    ASSERT_TRUE(window->OpenProgram("업장 등록", "NAI010"));
+    EXPECT_TRUE(menu->isEnabled());
+    EXPECT_EQ(WindowEntries(*window), QStringList({"종료", "업장 등록"}));
+    window->mmuMenuWindowCloseClick();
+    EXPECT_FALSE(menu->isEnabled());
+}
