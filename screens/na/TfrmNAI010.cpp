@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "controls/TwMemColumn.h"
@@ -16,8 +15,8 @@
 #include "framework/GeneralErrorHandler.h"
 #include "framework/SharedConnection.h"
 #include "framework/TPanel.h"
+#include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
-#include "screens/ni/TfrmNIH001.h"
 
 namespace {
 const char* const SearchStatement =
@@ -47,52 +46,9 @@ const QStringList LeaseNameStatement = {"SELECT DETAIL_NAME AS LeaseCodeName FRO
 constexpr int PanelWidth = 321;
 constexpr int PhoneLength = 4;
 constexpr int RemarkLength = 200;
-const QColor MoneyGreen(192, 220, 192);
-
-QLabel* Caption(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setMinimumWidth(70);
-    return label;
-}
-
-QLineEdit* Edit(const QString& name, QWidget* parent)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-// A name box beside a code box: filled by the screen, never typed into.
-QLineEdit* NameBox(const QString& name, QWidget* parent)
-{
-    QLineEdit* edit = Edit(name, parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-    edit->setPalette(palette);
-    return edit;
-}
-
-QPushButton* LookupButton(const QString& name, QWidget* parent)
-{
-    auto* button = new QPushButton(QStringLiteral("..."), parent);
-    button->setObjectName(name);
-    button->setFixedSize(24, 22);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-// A picked code of the code lookup, empty when the dialog closed without a pick.
-QString PickCode(const QString& mode)
-{
-    TfrmNIH001 dialog;
-    dialog.SetLookupMode(mode);
-    dialog.ShowModal();
-    return dialog.PickedCode();
-}
 } // namespace
+
+using namespace PanelEditors;
 
 TfrmNAI010::TfrmNAI010(QWidget* parent)
     : TfrmZZI070(parent), qryNewUpjang(SharedConnection::Database())
@@ -167,7 +123,7 @@ void TfrmNAI010::BuildPanel()
     holderLayout->setContentsMargins(0, 0, 0, 0);
     edtShopName = Edit(QStringLiteral("edtShopName"), shopNameHolder);
     QPalette green = edtShopName->palette();
-    green.setColor(QPalette::Disabled, QPalette::Base, MoneyGreen);
+    green.setColor(QPalette::Disabled, QPalette::Base, MoneyGreen());
     green.setColor(QPalette::Disabled, QPalette::Text, green.color(QPalette::Active, QPalette::Text));
     edtShopName->setPalette(green);
     holderLayout->addWidget(edtShopName);
@@ -176,16 +132,11 @@ void TfrmNAI010::BuildPanel()
 
     auto codeLine = [&](QLineEdit*& code, QPushButton*& button, QLineEdit*& name, const QString& codeName,
                         const QString& buttonName, const QString& nameName) {
-        auto* row = new QHBoxLayout();
-        row->setSpacing(2);
-        code = Edit(codeName, panel);
-        code->setFixedWidth(46);
-        button = LookupButton(buttonName, panel);
-        name = NameBox(nameName, panel);
-        row->addWidget(code);
-        row->addWidget(button);
-        row->addWidget(name, 1);
-        return row;
+        const TCodeLine parts = CodeLine(codeName, buttonName, nameName, 46, panel);
+        code = parts.code;
+        button = parts.button;
+        name = parts.name;
+        return parts.row;
     };
     addLine(QStringLiteral("상가코드"), codeLine(edt_PositionCode, bbt_PositionCode, edt_PositionCodeName,
                                               QStringLiteral("edt_PositionCode"), QStringLiteral("bbt_PositionCode"),
@@ -249,21 +200,8 @@ void TfrmNAI010::BuildPanel()
             [this] { RunCommand([&] { edtShopNameChange(edtShopName); }); });
     connect(cmbUseYN, &QComboBox::currentTextChanged, this,
             [this] { RunCommand([&] { edtShopNameChange(cmbUseYN); }); });
-    connect(moRemark, &QPlainTextEdit::textChanged, this, [this] {
-        // Beyond the limit the characters just typed or pasted are cut off,
-        // as a length-limited edit does.
-        const int excess = int(moRemark->toPlainText().size()) - RemarkLength;
-        if (excess > 0) {
-            const QSignalBlocker quiet(moRemark);
-            QTextCursor cursor = moRemark->textCursor();
-            const int end = cursor.position();
-            cursor.setPosition(qMax(0, end - excess));
-            cursor.setPosition(end, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-            moRemark->setTextCursor(cursor);
-        }
-        RunCommand([&] { edtShopNameChange(moRemark); });
-    });
+    LimitLength(moRemark, RemarkLength);
+    connect(moRemark, &QPlainTextEdit::textChanged, this, [this] { RunCommand([&] { edtShopNameChange(moRemark); }); });
 
     ConnectButton(bbt_PositionCode, [this] { bbt_PositionCodeClick(); });
     ConnectButton(bbt_LeaseCode, [this] { bbt_LeaseCodeClick(); });

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+class TwCustomMaskEdit;
+class TwNumEdit;
+
+// The pieces every editor panel is built from, so that the screens look and
+// behave alike: captions, code boxes with their lookup button and name box,
+// amount boxes, date boxes and length-limited memos.
+namespace PanelEditors {
+
+// The background of the boxes a user fills first.
+QColor MoneyGreen();
+
+QLabel* Caption(const QString& text, QWidget* parent);
+QLineEdit* Edit(const QString& name, QWidget* parent, int maxLength = 0);
+
+// A name box beside a code box: filled by the screen, never typed into.
+QLineEdit* NameBox(const QString& name, QWidget* parent);
+QPushButton* LookupButton(const QString& name, QWidget* parent);
+
+// A code box of `codeWidth` pixels, its lookup button and its name box in
+// one row; the name box takes the rest of the width.
+struct TCodeLine {
+    QLineEdit* code;
+    QPushButton* button;
+    QLineEdit* name;
+    QHBoxLayout* row;
+};
+TCodeLine CodeLine(const QString& codeName, const QString& buttonName, const QString& nameName, int codeWidth,
+                   QWidget* parent);
+
+// A whole amount of up to ten digits, grouped by thousands.
+TwNumEdit* AmountBox(const QString& name, QWidget* parent);
+// An eight-digit date typed as YYYY-MM-DD; its Text() is the digits only.
+TwCustomMaskEdit* DateBox(const QString& name, QWidget* parent);
+// Gives a box the money-green background.
+void SetMoneyGreen(QWidget* box);
+
+// Cuts whatever was just typed or pasted beyond `limit` characters, as a
+// length-limited edit does. Connect before any other textChanged handler.
+void LimitLength(QPlainTextEdit* memo, int limit);
+
+// An amount as the procedures take it: the shortest decimal text, no grouping.
+QString AmountText(double value);
+// A cell's amount as a whole number; false when the text holds none.
+bool WholeAmount(const QString& text, double& value);
+
+// The code lookup in a mode; the picked code, empty when nothing was picked.
+QString PickCode(const QString& mode);
+
+} // namespace PanelEditors
