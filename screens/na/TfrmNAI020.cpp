@@ -674,6 +674,7 @@ void TfrmNAI020::bbtAddClick()
     {
         const QScopedValueRollback<bool> loading(m_loadingPanel, true);
         cmb_ManageYN->setCurrentText(QStringLiteral("Y"));
+        chkNextSave->setChecked(true); // a new contract carries its arrears
     }
     bbtCancelCheckIn->setText(Terminate);
     edt_CCode->setFocus();
