@@ -510,6 +510,16 @@ void TfrmZZI070::bbtCancelClick()
     Modified = false;
 }
 
+void TfrmZZI070::MoveGridToSecondPane(int firstPaneWidth)
+{
+    Panel1->layout()->removeWidget(rgrGrid);
+    auto* gridPane = new QVBoxLayout(Panel2);
+    gridPane->setContentsMargins(0, 0, 0, 0);
+    rgrGrid->setParent(Panel2);
+    gridPane->addWidget(rgrGrid);
+    Panel1->setFixedWidth(firstPaneWidth);
+}
+
 void TfrmZZI070::bbtAddClick()
 {
     CheckAvailable(bbtAdd);

@@ -100,6 +100,10 @@ protected:
     virtual void SaveGridRows(TwMemGrid* grid, TwMemGrid* changes, TStoredProc& proc);
     virtual void ExecSaveProc();
 
+    // Screens with an editor panel: the grid leaves the first pane for the
+    // second one, and the first pane (the panel) takes the given width.
+    void MoveGridToSecondPane(int firstPaneWidth);
+
     // First search only: the RowID column and the change grid's columns.
     void BuildSaveColumns();
     void LoadRows();

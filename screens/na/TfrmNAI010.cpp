@@ -88,12 +88,7 @@ void TfrmNAI010::BuildSearchBar()
 // the grid the right one.
 void TfrmNAI010::BuildPanel()
 {
-    Panel1->layout()->removeWidget(rgrGrid);
-    auto* gridPane = new QVBoxLayout(Panel2);
-    gridPane->setContentsMargins(0, 0, 0, 0);
-    rgrGrid->setParent(Panel2);
-    gridPane->addWidget(rgrGrid);
-    Panel1->setFixedWidth(PanelWidth);
+    MoveGridToSecondPane(PanelWidth);
 
     QWidget* panel = Panel1;
     auto* form = new QGridLayout();

@@ -129,12 +129,7 @@ void TfrmNAI020::BuildSearchBar()
 
 void TfrmNAI020::BuildPanel()
 {
-    Panel1->layout()->removeWidget(rgrGrid);
-    auto* gridPane = new QVBoxLayout(Panel2);
-    gridPane->setContentsMargins(0, 0, 0, 0);
-    rgrGrid->setParent(Panel2);
-    gridPane->addWidget(rgrGrid);
-    Panel1->setFixedWidth(PanelWidth);
+    MoveGridToSecondPane(PanelWidth);
 
     QWidget* panel = Panel1;
     m_form = new QGridLayout();
