@@ -22,7 +22,7 @@
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
 #include "tests/screens/ScreenTestSupport.h"
-#include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/DemoClientTest.h"
 
 using namespace ScreenTest;
 
@@ -30,57 +30,9 @@ namespace {
 
 // The demo administrator signs, terminates and renews contracts in the
 // running client on a fresh demonstration database.
-class ContractEndToEndTest : public ::testing::Test
+class ContractEndToEndTest : public DemoClientTest
 {
 protected:
-    void SetUp() override
-    {
-        MessageBoxSeam::Reset();
-        RegisterServerProcedures();
-        RegisterScreens();
-        dataModule = std::make_unique<TfrmZZD000>(QStringList{"DEMO", "SELVAR", "10000001", "김관리"},
-                                                  folder.Path("selvar_n"));
-        ASSERT_TRUE(dataModule->Connected());
-        window = std::make_unique<TfrmN0Main>(dataModule.get());
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        dataModule.reset();
-        for (const char* id : {"NAI010", "NAI020", "NAI030"})
-            ScreenRegistry::Unregister(id);
-    }
-
-    template <typename Screen>
-    Screen* Open(const QString& programId)
-    {
-        for (QAction* top : window->menuBar()->actions())
-            if (top->menu())
-                for (QAction* entry : top->menu()->actions())
-                    if (entry->data().toString() == programId) {
-                        entry->trigger();
-                        return window->Tabs()->currentWidget()->findChild<Screen*>();
-                    }
-        return nullptr;
-    }
-
-    QStringList Column(const QString& sql)
-    {
-        TQuery q(dataModule->dbsDB);
-        q.SQL() << sql;
-        q.Open();
-        QStringList values;
-        for (; !q.Eof(); q.Next())
-            values << q.Fields(0).AsString();
-        return values;
-    }
-
-    QString Scalar(const QString& sql) { return Column(sql).value(0); }
-
     void ClickRow(TwMemGrid* grid, int row)
     {
         grid->SetTopRow(row);
@@ -112,9 +64,6 @@ protected:
         return true;
     }
 
-    ProgramFolder folder;
-    std::unique_ptr<TfrmZZD000> dataModule;
-    std::unique_ptr<TfrmN0Main> window;
 };
 
 } // namespace

@@ -17,7 +17,7 @@
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
 #include "tests/screens/ScreenTestSupport.h"
-#include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/DemoClientTest.h"
 
 using namespace ScreenTest;
 
@@ -25,53 +25,9 @@ namespace {
 
 // The client on a fresh demonstration database, with the demo administrator
 // at work, driven through its menu, keys and mouse.
-class ShopRegisterEndToEndTest : public ::testing::Test
+class ShopRegisterEndToEndTest : public DemoClientTest
 {
 protected:
-    void SetUp() override
-    {
-        MessageBoxSeam::Reset();
-        RegisterServerProcedures();
-        RegisterScreens();
-        dataModule = std::make_unique<TfrmZZD000>(QStringList{"DEMO", "SELVAR", "10000001", "김관리"},
-                                                  folder.Path("selvar_n"));
-        ASSERT_TRUE(dataModule->Connected());
-        window = std::make_unique<TfrmN0Main>(dataModule.get());
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        dataModule.reset();
-        ScreenRegistry::Unregister("NAI010");
-    }
-
-    QAction* MenuEntry(const QString& programId)
-    {
-        for (QAction* top : window->menuBar()->actions())
-            if (top->menu())
-                for (QAction* entry : top->menu()->actions())
-                    if (entry->data().toString() == programId)
-                        return entry;
-        return nullptr;
-    }
-
-    QStringList Column(const QString& sql)
-    {
-        TQuery q(dataModule->dbsDB);
-        q.SQL() << sql;
-        q.Open();
-        QStringList values;
-        for (; !q.Eof(); q.Next())
-            values << q.Fields(0).AsString();
-        return values;
-    }
-
-    QString Scalar(const QString& sql) { return Column(sql).value(0); }
-
     // A search from search mode through the keyboard: F8 back to the
     // conditions when needed, the conditions, F3.
     QStringList Search(const QString& find, int place = 0, int leaseType = 0)
@@ -133,9 +89,6 @@ protected:
         QTest::keyClick(screen->edtShopLocation, Qt::Key_F2);
     }
 
-    ProgramFolder folder;
-    std::unique_ptr<TfrmZZD000> dataModule;
-    std::unique_ptr<TfrmN0Main> window;
     TfrmNAI010* screen = nullptr;
 };
 
