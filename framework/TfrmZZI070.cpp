@@ -106,6 +106,17 @@ void SetEditorColor(QWidget* editor, const QColor& color)
     editor->setPalette(palette);
 }
 
+QColor EditorColorOf(const QWidget* editor)
+{
+    if (const auto* number = qobject_cast<const TwCustomNumEdit*>(editor))
+        return number->Color();
+    return editor->palette().color(QPalette::Base);
+}
+
+// An editor's own colour (a money box's green, a read-only grey) comes back
+// when the focus highlight goes.
+constexpr const char* RestColorProperty = "selvarRestColor";
+
 QToolButton* NavigationButton(const QString& name, const QString& hint, QStyle::StandardPixmap icon,
                               QWidget* parent)
 {
@@ -702,14 +713,20 @@ void TfrmZZI070::WireEditor(QWidget* editor)
 
 void TfrmZZI070::edtEnter(QWidget* Sender)
 {
-    if (IsEditorKind(Sender))
-        SetEditorColor(Sender, EditorColor);
+    if (!IsEditorKind(Sender))
+        return;
+    if (!Sender->property(RestColorProperty).isValid())
+        Sender->setProperty(RestColorProperty, EditorColorOf(Sender));
+    SetEditorColor(Sender, EditorColor);
 }
 
 void TfrmZZI070::edtExit(QWidget* Sender)
 {
-    if (IsEditorKind(Sender))
-        SetEditorColor(Sender, TwColors::Window());
+    if (!IsEditorKind(Sender))
+        return;
+    const QVariant rest = Sender->property(RestColorProperty);
+    SetEditorColor(Sender, rest.isValid() ? rest.value<QColor>() : TwColors::Window());
+    Sender->setProperty(RestColorProperty, QVariant());
 }
 
 bool TfrmZZI070::edtKeyPress(QWidget* Sender, QKeyEvent* event)

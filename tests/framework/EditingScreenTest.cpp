@@ -396,6 +396,15 @@ TEST_F(EditingScreenTest, DetailEditorsLightUpWhileFocusedAndF1OrEnterAct)
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), screen->bbt_ShopName);
     EXPECT_EQ(editor->palette().color(QPalette::Base), QColor(Qt::white));
+
+    // A box with a colour of its own gets it back after the highlight.
+    QPalette green = editor->palette();
+    green.setColor(QPalette::Base, QColor(204, 236, 204));
+    editor->setPalette(green);
+    editor->setFocus();
+    EXPECT_EQ(editor->palette().color(QPalette::Base), QColor(255, 255, 204));
+    screen->bbt_ShopName->setFocus();
+    EXPECT_EQ(editor->palette().color(QPalette::Base), QColor(204, 236, 204));
 }
 
 TEST_F(EditingScreenTest, F4AndF9FromTheGridsEditorAddAndDeleteRowsAndLeaveTheOthersAlone)
