@@ -88,6 +88,7 @@ TwCustomMaskEdit* DateBox(const QString& name, QWidget* parent)
     auto* box = new TwCustomMaskEdit(parent);
     box->setObjectName(name);
     box->SetEditMask(QStringLiteral("9999-99-99;0;"));
+    box->SetLayout(tlCenter); // level with the text of the boxes beside it
     box->setFixedWidth(90);
     return box;
 }
