@@ -218,6 +218,14 @@ TEST_F(MainWindowTest, AScreenThatRefusesKeepsTheWindowOpen)
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(TabCaptions(*window), QStringList({"B"}));
+    EXPECT_EQ(screens[1]->closeAsked, 1); // asked once, not once per tab
+
+    // The first screen to stay open ends the round: the others stay too.
+    window->OpenProgram("A", "NAI010");
+    window->Tabs()->setCurrentIndex(0);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(TabCaptions(*window), QStringList({"B", "A"}));
+    EXPECT_EQ(screens[1]->closeAsked, 2);
 }
 
 // Opened while it listed nothing, the window menu stayed empty for the rest

@@ -16,6 +16,7 @@ public:
     explicit TestScreen(bool refuseClose = false) : m_refuseClose(refuseClose) {}
 
     int cardReads = 0;
+    int closeAsked = 0;
 
 protected:
     bool event(QEvent* e) override
@@ -37,6 +38,7 @@ protected:
     void closeEvent(QCloseEvent* e) override
     {
         e->ignore();
+        ++closeAsked;
         if (!m_refuseClose)
             WindowMessage::Send(window(), WindowMessage::WM_CLOSE_PROGRAM);
     }
