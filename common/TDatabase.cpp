@@ -53,7 +53,7 @@ void TDatabase::SetConnected(bool connected)
 TSqlDialect& TDatabase::Dialect() const
 {
     if (!m_dialect)
-        throw EDatabaseError(QStringLiteral("The database connection is not open"));
+        throw EDatabaseError(QStringLiteral("데이터베이스에 연결되어 있지 않습니다."));
     return *m_dialect;
 }
 
@@ -65,10 +65,10 @@ std::unique_ptr<TSqlDialect> TDatabase::CreateDialect(QString* qtDriver) const
         return std::make_unique<TSqliteDialect>();
     }
     if (Is(driver, "POSTGRES"))
-        throw EDatabaseError(QStringLiteral("The POSTGRES engine is not available in this version"));
+        throw EDatabaseError(QStringLiteral("이 버전에서는 POSTGRES 데이터베이스를 사용할 수 없습니다."));
     *qtDriver = Is(driver, "ORACLE") ? QStringLiteral("QOCI") : Is(driver, "ODBC") ? QStringLiteral("QODBC") : driver;
     if (!QSqlDatabase::isDriverAvailable(*qtDriver))
-        throw EDatabaseError(QStringLiteral("The database driver %1 is not installed").arg(*qtDriver));
+        throw EDatabaseError(QStringLiteral("데이터베이스 드라이버 %1이(가) 설치되어 있지 않습니다.").arg(*qtDriver));
     return std::make_unique<TQtSqlDialect>(driver.toUpper());
 }
 
@@ -76,7 +76,7 @@ void TDatabase::ConfigureQtConnection()
 {
     if (Is(m_settings.Driver, "SQLITE")) {
         if (m_settings.Path.isEmpty())
-            throw EDatabaseError(QStringLiteral("No database file is given"));
+            throw EDatabaseError(QStringLiteral("데이터베이스 파일이 지정되지 않았습니다."));
         m_db.setDatabaseName(m_settings.Path);
         return;
     }

@@ -452,7 +452,7 @@ public:
     bool Fetch(std::vector<QVariant>& row) override
     {
         if (!m_stmt)
-            throw EDatabaseError(QStringLiteral("The database connection is not open"));
+            throw EDatabaseError(QStringLiteral("데이터베이스에 연결되어 있지 않습니다."));
         const int rc = sqlite3_step(m_stmt);
         if (rc == SQLITE_DONE)
             return false;

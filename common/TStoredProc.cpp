@@ -60,7 +60,7 @@ void TStoredProc::RunLocally()
 {
     const auto* procedure = TProcedureRegistry::Instance().Find(m_name);
     if (!procedure)
-        throw EDatabaseError(QStringLiteral("Procedure '%1' does not exist").arg(m_name));
+        throw EDatabaseError(QStringLiteral("프로시저 '%1'이(가) 없습니다.").arg(m_name));
     const TProcedureRegistry::TBody body = procedure->Body; // the body may re-register
     TSqlDialect& dialect = m_database.Dialect();
     dialect.ExecuteDirect(QStringLiteral("SAVEPOINT SELVAR_PROC"));

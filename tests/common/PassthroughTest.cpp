@@ -71,7 +71,7 @@ TEST(PassthroughDriver, MissingDriverIsReported)
         db.Open();
         FAIL();
     } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Message(), "The database driver QNOSUCHDRIVER is not installed");
+        EXPECT_EQ(e.Message(), "데이터베이스 드라이버 QNOSUCHDRIVER이(가) 설치되어 있지 않습니다.");
     }
 }
 
