@@ -18,6 +18,7 @@
 #include "controls/TwNumEdit.h"
 #include "screens/ScreenRegistry.h"
 #include "screens/nb/TfrmNBI020.h"
+#include "screens/nb/TfrmNBI030.h"
 #include "server/TServerProcedures.h"
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
@@ -211,4 +212,84 @@ TEST_F(ScheduleBillingEndToEndTest, ScheduleListsActiveContractsAndKeepsOneMonth
     EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty());
     EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
     EXPECT_EQ(ShownLines(screen->rgrSchedule), StoredLines(code, "03"));
+}
+
+TEST_F(ScheduleBillingEndToEndTest, BillSplitsItsTotalAndSurvivesRegeneration)
+{
+    auto* screen = Open<TfrmNBI030>("NBI030");
+    ASSERT_NE(screen, nullptr);
+    const QString month = TBusinessClock::ThisMonth();
+    EXPECT_EQ(screen->medMonth->Text(), month);
+    QTest::keyClick(screen->edt_CCode, Qt::Key_F3);
+    QTest::qWait(screen->rgrContract->ChangeDelay() + 100);
+    ASSERT_GT(screen->rgrContract->RowCount(), 0);
+
+    // A contract without this month's fee line shows no due date and is refused.
+    const int missing = FindRow(screen->rgrContract, TfrmNBI030::colNapipDate, QString());
+    ASSERT_GE(missing, 0);
+    ClickRow(screen->rgrContract, missing);
+    MessageBoxSeam::Reset();
+    QTest::mouseClick(screen->bbt_DeatilSave, Qt::LeftButton);
+    ASSERT_EQ(MessageBoxSeam::Shown().size(), 1); // no question either
+    EXPECT_EQ(MessageBoxSeam::Last().kind, MessageBoxSeam::mbError);
+    EXPECT_EQ(MessageBoxSeam::Last().text, "납입스케쥴이 등록되어 있지 않습니다. 확인하세요.");
+
+    const QString code = Scalar("SELECT MIN(A.CONT_CODE) FROM NA020MS A JOIN NB010MS B ON B.CONT_CODE = A.CONT_CODE "
+                                "AND B.AMT_CODE = '03' AND B.NAPIP_MONTH = '" + month + "' WHERE CONT_CANCEL_DATE IS "
+                                "NULL AND NOT EXISTS (SELECT 1 FROM NB020MS R WHERE R.CONT_CODE = A.CONT_CODE AND "
+                                "R.NAPIP_MONTH = '" + month + "')");
+    ClickRow(screen->rgrContract, FindRow(screen->rgrContract, TfrmNBI030::colContCode, code));
+    EXPECT_EQ(screen->edtContCode->text(), code);
+    EXPECT_EQ(screen->edt_NapipDate->Text(),
+              Scalar("SELECT NAPIP_DATE FROM NB010MS WHERE CONT_CODE = '" + code + "' AND AMT_CODE = '03' AND "
+                     "NAPIP_MONTH = '" + month + "'"));
+    EXPECT_EQ(GridColumn(screen->rgrGrid, TfrmNBI030::colSchMonth),
+              Column("SELECT NAPIP_MONTH FROM NB010MS WHERE CONT_CODE = '" + code + "' AND AMT_CODE = '03' AND "
+                     "NAPIP_MONTH <= '" + month + "' ORDER BY NAPIP_MONTH DESC"));
+
+    // Typing changes nothing until the box is left; then the total splits.
+    ASSERT_EQ(QApplication::focusWidget(), screen->edt_Elec);
+    QTest::keyClicks(screen->edt_Elec, "50000");
+    EXPECT_EQ(screen->edt_TotAmt->Value(), 0);
+    EXPECT_EQ(screen->edt_Price->Value(), 0);
+    QTest::keyClick(screen->edt_Elec, Qt::Key_Tab);
+    EXPECT_EQ(screen->edt_TotAmt->Value(), 50000);
+    ASSERT_EQ(QApplication::focusWidget(), screen->edt_Gas);
+    QTest::keyClicks(screen->edt_Gas, "30000");
+    QTest::keyClick(screen->edt_Gas, Qt::Key_Tab);
+    QTest::keyClicks(screen->edt_Cont, "20000");
+    EXPECT_EQ(screen->edt_TotAmt->Value(), 80000);
+    QTest::keyClick(screen->edt_Cont, Qt::Key_Tab);
+    EXPECT_EQ(screen->edt_TotAmt->Value(), 100000);
+    EXPECT_EQ(screen->edt_Price->Value(), 90909);
+    EXPECT_EQ(screen->edt_tax->Value(), 9091);
+    screen->edt_TotAmt->SetValue(110000);
+    EXPECT_EQ(screen->edt_Price->Value(), 100000);
+    EXPECT_EQ(screen->edt_tax->Value(), 10000);
+    QTest::keyClick(screen->edt_Envi, Qt::Key_Tab); // back to the charges' sum
+
+    MessageBoxSeam::Reset();
+    MessageBoxSeam::QueueAnswer(true);
+    QTest::mouseClick(screen->bbt_DeatilSave, Qt::LeftButton);
+    ASSERT_TRUE(Boxes(MessageBoxSeam::mbError).isEmpty()) << Boxes(MessageBoxSeam::mbError)[0].text.toStdString();
+    EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
+    EXPECT_EQ(Column("SELECT CAST(TOT_MONEY AS INTEGER) || '|' || CAST(SUP_PRICE AS INTEGER) || '|' || "
+                     "CAST(SUP_TAX AS INTEGER) || '|' || CAST(SUP_ELEC AS INTEGER) || '|' || DEMAND_DATE FROM NB020DT "
+                     "WHERE CONT_CODE = '" + code + "' AND CONT_MONTH = '" + month + "'"),
+              QStringList({"100000|90909|9091|50000|" + TBusinessClock::TodayText()}));
+    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI030::colSchAmount, 0).AsFloat(), 100000);
+
+    // Rebuilding the schedule keeps the billed total as the month's fee.
+    auto* schedule = Open<TfrmNBI020>("NBI020");
+    ASSERT_NE(schedule, nullptr);
+    schedule->edtContCode->setText(code);
+    QTest::keyClick(schedule->edtContCode, Qt::Key_F3);
+    ASSERT_EQ(schedule->rgrGrid->RowCount(), 1);
+    QTest::mouseClick(schedule->RadioButton3, Qt::LeftButton);
+    MessageBoxSeam::Reset();
+    QTest::mouseClick(schedule->bbtSCreate, Qt::LeftButton);
+    ASSERT_TRUE(Boxes(MessageBoxSeam::mbError).isEmpty()) << Boxes(MessageBoxSeam::mbError)[0].text.toStdString();
+    const int row = FindRow(schedule->rgrSchedule, TfrmNBI020::colMonth, month);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(schedule->rgrSchedule->Cells(TfrmNBI020::colAmount, row).AsFloat(), 100000);
 }
