@@ -385,6 +385,7 @@ void TfrmNBI030::LoadSchedule()
         BuildSaveColumns();
     LoadRows();
     qryQuery.Close();
+    Modified = false; // the list is only read, never edited
 }
 
 void TfrmNBI030::rgrContractRowChange()
