@@ -6,10 +6,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QToolButton>
 #include <cmath>
 
 #include "controls/TwCustomMaskEdit.h"
+#include "common/CommonHelpers.h"
 #include "controls/TwNumEdit.h"
+#include "framework/GeneralErrorHandler.h"
 #include "screens/ni/TfrmNIH001.h"
 
 namespace PanelEditors {
@@ -91,6 +94,36 @@ TwCustomMaskEdit* DateBox(const QString& name, QWidget* parent)
     box->SetLayout(tlCenter); // level with the text of the boxes beside it
     box->setFixedWidth(90);
     return box;
+}
+
+TMonthLine MonthLine(QWidget* parent)
+{
+    TMonthLine line{};
+    line.row = new QHBoxLayout();
+    line.row->setSpacing(1);
+    line.month = new TwCustomMaskEdit(parent);
+    line.month->setObjectName(QStringLiteral("medMonth"));
+    line.month->SetEditMask(QStringLiteral("!9999-99;0;"));
+    line.month->setFixedWidth(70);
+    auto stepper = [parent, &line](const QString& name, const QString& caption, int direction) {
+        auto* button = new QToolButton(parent);
+        button->setObjectName(name);
+        button->setText(caption);
+        button->setFixedSize(22, 22);
+        button->setFocusPolicy(Qt::NoFocus);
+        TwCustomMaskEdit* month = line.month;
+        // A month that is no month is reported, the box keeps it.
+        QObject::connect(button, &QToolButton::clicked, month, [month, direction] {
+            RunCommand([&] { month->SetText(StepMonth(month->Text(), direction)); });
+        });
+        return button;
+    };
+    line.minus = stepper(QStringLiteral("btnMinus"), QStringLiteral("-"), -1);
+    line.plus = stepper(QStringLiteral("btnPlus"), QStringLiteral("+"), 1);
+    line.row->addWidget(line.minus);
+    line.row->addWidget(line.month);
+    line.row->addWidget(line.plus);
+    return line;
 }
 
 void SetMoneyGreen(QWidget* box)

@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 class QWidget;
 class TwCustomMaskEdit;
 class TwNumEdit;
@@ -42,6 +43,16 @@ TCodeLine CodeLine(const QString& codeName, const QString& buttonName, const QSt
 TwNumEdit* AmountBox(const QString& name, QWidget* parent);
 // An eight-digit date typed as YYYY-MM-DD; its Text() is the digits only.
 TwCustomMaskEdit* DateBox(const QString& name, QWidget* parent);
+// A month typed as YYYY-MM between a − and a + button that step it a month
+// back or forward (an empty box steps from the current month); Text() is the
+// six digits. The controls are named btnMinus, medMonth and btnPlus.
+struct TMonthLine {
+    QToolButton* minus;
+    TwCustomMaskEdit* month;
+    QToolButton* plus;
+    QHBoxLayout* row;
+};
+TMonthLine MonthLine(QWidget* parent);
 // Gives a box the money-green background.
 void SetMoneyGreen(QWidget* box);
 

@@ -2,6 +2,8 @@
 #include "screens/na/TfrmNAI010.h"
 #include "screens/na/TfrmNAI020.h"
 #include "screens/na/TfrmNAI030.h"
+#include "screens/nb/TfrmNBI020.h"
+#include "screens/nb/TfrmNBI030.h"
 
 // One line per screen unit. A program ID without a line here opens no
 // screen. The lookup dialogs are not listed: screens create them themselves.
@@ -10,4 +12,6 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NAI010"), [] { return new TfrmNAI010(); });
     ScreenRegistry::Register(QStringLiteral("NAI020"), [] { return new TfrmNAI020(); });
     ScreenRegistry::Register(QStringLiteral("NAI030"), [] { return new TfrmNAI030(); });
+    ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
+    ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
 }
