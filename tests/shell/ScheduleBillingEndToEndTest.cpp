@@ -23,7 +23,7 @@
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
 #include "tests/screens/ScreenTestSupport.h"
-#include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/DemoClientTest.h"
 
 using namespace ScreenTest;
 
@@ -31,57 +31,9 @@ namespace {
 
 // The payment schedule and the billing screens in the running client on a
 // fresh demonstration database, with the server's own procedures.
-class ScheduleBillingEndToEndTest : public ::testing::Test
+class ScheduleBillingEndToEndTest : public DemoClientTest
 {
 protected:
-    void SetUp() override
-    {
-        MessageBoxSeam::Reset();
-        RegisterServerProcedures();
-        RegisterScreens();
-        dataModule = std::make_unique<TfrmZZD000>(QStringList{"DEMO", "SELVAR", "10000001", "김관리"},
-                                                  folder.Path("selvar_n"));
-        ASSERT_TRUE(dataModule->Connected());
-        window = std::make_unique<TfrmN0Main>(dataModule.get());
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        dataModule.reset();
-        for (const char* id : {"NAI010", "NAI020", "NAI030", "NBI020", "NBI030"})
-            ScreenRegistry::Unregister(id);
-    }
-
-    template <typename Screen>
-    Screen* Open(const QString& programId)
-    {
-        for (QAction* top : window->menuBar()->actions())
-            if (top->menu())
-                for (QAction* entry : top->menu()->actions())
-                    if (entry->data().toString() == programId) {
-                        entry->trigger();
-                        return window->Tabs()->currentWidget()->findChild<Screen*>();
-                    }
-        return nullptr;
-    }
-
-    QStringList Column(const QString& sql)
-    {
-        TQuery q(dataModule->dbsDB);
-        q.SQL() << sql;
-        q.Open();
-        QStringList values;
-        for (; !q.Eof(); q.Next())
-            values << q.Fields(0).AsString();
-        return values;
-    }
-
-    QString Scalar(const QString& sql) { return Column(sql).value(0); }
-
     void Exec(const QString& sql)
     {
         TQuery q(dataModule->dbsDB);
@@ -127,9 +79,6 @@ protected:
 
     void SetMonth(TwCustomMaskEdit* box, const QString& month) { box->SetText(month); }
 
-    ProgramFolder folder;
-    std::unique_ptr<TfrmZZD000> dataModule;
-    std::unique_ptr<TfrmN0Main> window;
 };
 
 } // namespace
