@@ -698,7 +698,7 @@ void TfrmZZI070::rgrGridAfterCalcFooters(QObject* Sender)
     TwMemGrid* grid = GridOf(Sender);
     if (grid->Footers()->Count() == 0 || !grid->Footers()->Items(0)->Visible())
         return;
-    for (int i = 0; i < rgrGrid->Columns()->VCount(); ++i) {
+    for (int i = 0; i < grid->Columns()->VCount(); ++i) {
         auto* footer = static_cast<TwMemColumnFooter*>(grid->Columns()->VItems(i)->Footer());
         if (footer->Kind(0) == 0)
             continue;
