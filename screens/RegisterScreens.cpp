@@ -5,6 +5,7 @@
 #include "screens/nb/TfrmNBI010.h"
 #include "screens/nb/TfrmNBI020.h"
 #include "screens/nb/TfrmNBI030.h"
+#include "screens/nb/TfrmNBS060.h"
 
 // One line per screen unit. A program ID without a line here opens no
 // screen. The lookup dialogs are not listed: screens create them themselves.
@@ -16,4 +17,5 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NBI010"), [] { return new TfrmNBI010(); });
     ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
+    ScreenRegistry::Register(QStringLiteral("NBS060"), [] { return new TfrmNBS060(); });
 }
