@@ -154,7 +154,7 @@ void TfrmNBS060::BuildSearchBar()
 void TfrmNBS060::BuildDetail()
 {
     using ScreenGrid::AddReadOnlyColumn;
-    Panel1->setFixedWidth(560);
+    Panel1->setFixedWidth(620);
     ScreenGrid::MakeListGrid(rgrGrid);
     AddReadOnlyColumn(rgrGrid, QStringLiteral("전표번호"), 16, 75, Qt::AlignHCenter);
     AddReadOnlyColumn(rgrGrid, QStringLiteral("순번"), 16, 29, Qt::AlignHCenter);
