@@ -4,6 +4,7 @@
 #include "screens/na/TfrmNAI030.h"
 #include "screens/nb/TfrmNBI020.h"
 #include "screens/nb/TfrmNBI030.h"
+#include "screens/nd/TfrmNDI010.h"
 
 // One line per screen unit. A program ID without a line here opens no
 // screen. The lookup dialogs are not listed: screens create them themselves.
@@ -14,4 +15,5 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NAI030"), [] { return new TfrmNAI030(); });
     ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
+    ScreenRegistry::Register(QStringLiteral("NDI010"), [] { return new TfrmNDI010(); });
 }
