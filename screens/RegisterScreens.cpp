@@ -5,6 +5,7 @@
 #include "screens/nb/TfrmNBI020.h"
 #include "screens/nb/TfrmNBI030.h"
 #include "screens/nd/TfrmNDI010.h"
+#include "screens/nd/TfrmNDS020.h"
 
 // One line per screen unit. A program ID without a line here opens no
 // screen. The lookup dialogs are not listed: screens create them themselves.
@@ -16,4 +17,5 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
     ScreenRegistry::Register(QStringLiteral("NDI010"), [] { return new TfrmNDI010(); });
+    ScreenRegistry::Register(QStringLiteral("NDS020"), [] { return new TfrmNDS020(); });
 }

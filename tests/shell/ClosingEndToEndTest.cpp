@@ -9,6 +9,12 @@
 #include "controls/TwCustomMaskEdit.h"
 #include "controls/TwMemGrid.h"
 #include "screens/nd/TfrmNDI010.h"
+#include "screens/nd/TfrmNDS020.h"
+#include <QCheckBox>
+#include <QRadioButton>
+#include "controls/TwColumn.h"
+#include "controls/TwColumnFooter.h"
+#include "controls/TwColumns.h"
 #include "tests/screens/ScreenTestSupport.h"
 #include "tests/shell/DemoClientTest.h"
 
@@ -63,7 +69,26 @@ protected:
         return lines;
     }
 
-    void Search(TfrmNDI010* screen) { QTest::mouseClick(screen->bbtSearch, Qt::LeftButton); }
+    void ClickRow(TwMemGrid* grid, int row)
+    {
+        ASSERT_GE(row, 0);
+        grid->SetTopRow(row);
+        const QRect cell = grid->CellRect(grid->Columns()->VItems(0), row);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        ASSERT_EQ(grid->Row(), row);
+        QTest::qWait(grid->ChangeDelay() + 100); // the row change comes by the grid's timer
+    }
+
+    static qint64 Sum(TwMemGrid* grid, int column)
+    {
+        qint64 total = 0;
+        for (int r = 0; r < grid->RowCount(); ++r)
+            total += qint64(grid->Cells(column, r).AsFloat());
+        return total;
+    }
+
+    template <typename Screen>
+    void Search(Screen* screen) { QTest::mouseClick(screen->bbtSearch, Qt::LeftButton); }
 };
 
 } // namespace
@@ -110,6 +135,36 @@ TEST_F(ClosingEndToEndTest, ClosesCancelsAndClosesLastMonthAsPreviewed)
     MessageBoxSeam::QueueAnswer(true);
     QTest::mouseClick(screen->bbtSaleClose, Qt::LeftButton);
     EXPECT_EQ(Stored(month), preview);
+
+    // The closing inquiry shows what the preview showed.
+    auto* inquiry = Open<TfrmNDS020>("NDS020");
+    ASSERT_NE(inquiry, nullptr);
+    Search(inquiry);
+    EXPECT_EQ(inquiry->rgrGrid->RowCount(),
+              Scalar("SELECT COUNT(*) FROM NA020MS WHERE MINAP_CHK = 'Y'").toInt());
+    QTest::mouseClick(inquiry->bbtCancel, Qt::LeftButton);
+    inquiry->chkYesCont->setChecked(false);
+    Search(inquiry);
+    EXPECT_EQ(inquiry->rgrGrid->RowCount(), Scalar("SELECT COUNT(*) FROM NA020MS").toInt());
+    const QString contract = preview.first().section('|', 0, 0);
+    ClickRow(inquiry->rgrGrid, FindRow(inquiry->rgrGrid, TfrmNDS020::colContCode, contract));
+    const int rentRows = inquiry->rgrMagamData->RowCount();
+    QTest::mouseClick(inquiry->RadioButton4, Qt::LeftButton);
+    TwMemGrid* rows = inquiry->rgrMagamData;
+    EXPECT_GE(rows->RowCount(), rentRows);
+    QStringList shown;
+    for (int r = 0; r < rows->RowCount(); ++r)
+        if (rows->Cells(TfrmNDS020::mcMonth, r).AsString() == month)
+            shown << contract + "|" + rows->Cells(TfrmNDS020::mcAmtCode, r).AsString() + "|"
+                         + QString::number(qint64(rows->Cells(TfrmNDS020::mcThisMinap, r).AsFloat())) + "|"
+                         + QString::number(qint64(rows->Cells(TfrmNDS020::mcThisDelay, r).AsFloat()));
+    shown.sort();
+    EXPECT_EQ(shown, preview.filter(QRegularExpression("^" + contract + "\\|")));
+    EXPECT_EQ(rows->Columns()->Items(TfrmNDS020::mcNapipAmt)->Footer()->Values(0).remove(','),
+              QString::number(Sum(rows, TfrmNDS020::mcNapipAmt)));
+    EXPECT_EQ(rows->Columns()->Items(TfrmNDS020::mcIpgumAmt)->Footer()->Values(0).remove(','),
+              QString::number(Sum(rows, TfrmNDS020::mcIpgumAmt)));
+    window->Tabs()->setCurrentIndex(0);
 
     // The range cancel over the month opens it again.
     MessageBoxSeam::QueueAnswer(true);
