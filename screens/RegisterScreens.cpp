@@ -4,6 +4,7 @@
 #include "screens/na/TfrmNAI030.h"
 #include "screens/nb/TfrmNBI020.h"
 #include "screens/nb/TfrmNBI030.h"
+#include "screens/nb/TfrmNBS040.h"
 #include "screens/nd/TfrmNDI010.h"
 #include "screens/nd/TfrmNDS020.h"
 
@@ -16,6 +17,7 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NAI030"), [] { return new TfrmNAI030(); });
     ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
+    ScreenRegistry::Register(QStringLiteral("NBS040"), [] { return new TfrmNBS040(); });
     ScreenRegistry::Register(QStringLiteral("NDI010"), [] { return new TfrmNDI010(); });
     ScreenRegistry::Register(QStringLiteral("NDS020"), [] { return new TfrmNDS020(); });
 }
