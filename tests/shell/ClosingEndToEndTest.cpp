@@ -171,6 +171,13 @@ TEST_F(ClosingEndToEndTest, ClosesCancelsAndClosesLastMonthAsPreviewed)
     QTest::mouseClick(screen->bbtTotalCancel, Qt::LeftButton);
     EXPECT_TRUE(Stored(month).isEmpty());
     EXPECT_EQ(Count(MessageBoxSeam::mbError), 0);
+
+    // Nothing closed in the range: the refusal is shown and nothing is saved.
+    MessageBoxSeam::QueueAnswer(true);
+    QTest::mouseClick(screen->bbtTotalCancel, Qt::LeftButton);
+    ASSERT_EQ(Count(MessageBoxSeam::mbError), 1);
+    EXPECT_TRUE(MessageBoxSeam::Last().text.startsWith("자료를 저장하지 못했습니다.\r\r에러내용:\r"));
+    EXPECT_TRUE(Stored(month).isEmpty());
 }
 
 TEST_F(ClosingEndToEndTest, MonthButtonsStopAtTheFloorAndTheMonthChoosesThePreview)
