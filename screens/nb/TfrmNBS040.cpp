@@ -63,7 +63,7 @@ QString Grouped(double value)
     return digits;
 }
 
-struct TColumnSpec {
+struct TColumnLayout {
     const char* caption;
     int width;
     char kind; // 't' text, 'c' centred, 'd' date, 'm' month, 'a' amount
@@ -156,33 +156,33 @@ void TfrmNBS040::cbxGubnChange()
                        static_cast<QWidget*>(btnMinus), static_cast<QWidget*>(btnPlus)})
         w->setVisible(monthShown);
 
-    QList<TColumnSpec> specs = {{"계약코드", 135, 't'}, {"거  래  처", 135, 't'}, {"대표자명", 100, 't'},
+    QList<TColumnLayout> layouts = {{"계약코드", 135, 't'}, {"거  래  처", 135, 't'}, {"대표자명", 100, 't'},
                                 {"업장명", 120, 't'},   {"계약시작일", 70, 'd'}, {"계약종료일", 70, 'd'}};
     if (kind == gkDeposit)
-        specs << TColumnSpec{"보증금", 110, 'a'} << TColumnSpec{"청구일", 70, 'd'}
-              << TColumnSpec{"청구금액", 100, 'a'} << TColumnSpec{"전월미수금", 100, 'a'};
+        layouts << TColumnLayout{"보증금", 110, 'a'} << TColumnLayout{"청구일", 70, 'd'}
+              << TColumnLayout{"청구금액", 100, 'a'} << TColumnLayout{"전월미수금", 100, 'a'};
     else if (kind == gkRent)
-        specs << TColumnSpec{"총임대료", 110, 'a'} << TColumnSpec{"청구월", 70, 'm'}
-              << TColumnSpec{"청구임대료", 100, 'a'} << TColumnSpec{"전월미수금", 100, 'a'};
+        layouts << TColumnLayout{"총임대료", 110, 'a'} << TColumnLayout{"청구월", 70, 'm'}
+              << TColumnLayout{"청구임대료", 100, 'a'} << TColumnLayout{"전월미수금", 100, 'a'};
     else {
-        specs << TColumnSpec{"청구월", 50, 'm'} << TColumnSpec{"청구금액", 110, 'a'};
+        layouts << TColumnLayout{"청구월", 50, 'm'} << TColumnLayout{"청구금액", 110, 'a'};
         for (const char* caption : {"공급가액", "세액", "전기료", "가스료", "냉난방비", "환경비", "수도비", "전화료",
                                     "창고임대료", "창고전기료", "창고유지비", "전월미수금"})
-            specs << TColumnSpec{caption, 100, 'a'};
-        specs << TColumnSpec{"비고", 250, 't'};
+            layouts << TColumnLayout{caption, 100, 'a'};
+        layouts << TColumnLayout{"비고", 250, 't'};
     }
-    for (const TColumnSpec& spec : specs) {
-        const Qt::Alignment alignment = spec.kind == 'a'   ? Qt::AlignRight
-                                        : spec.kind == 't' ? Qt::AlignLeft
+    for (const TColumnLayout& layout : layouts) {
+        const Qt::Alignment alignment = layout.kind == 'a'   ? Qt::AlignRight
+                                        : layout.kind == 't' ? Qt::AlignLeft
                                                            : Qt::AlignHCenter;
-        TwMemColumn* column = ScreenGrid::AddReadOnlyColumn(rgrMain, QString::fromUtf8(spec.caption),
-                                                            spec.kind == 'a' ? 0 : 250, spec.width, alignment);
-        if (spec.kind == 'd')
+        TwMemColumn* column = ScreenGrid::AddReadOnlyColumn(rgrMain, QString::fromUtf8(layout.caption),
+                                                            layout.kind == 'a' ? 0 : 250, layout.width, alignment);
+        if (layout.kind == 'd')
             column->SetEditFormat(QStringLiteral("9999-99-99;0;"));
-        else if (spec.kind == 'm')
+        else if (layout.kind == 'm')
             column->SetEditFormat(QStringLiteral("9999-99;0;"));
         auto* footer = static_cast<TwMemColumnFooter*>(column->Footer());
-        if (spec.kind == 'a') {
+        if (layout.kind == 'a') {
             column->SetDataType(wdtFloat);
             column->SetDisplayFormat(QStringLiteral("#,##0"));
             footer->SetStyle(0, QStringLiteral("300020"));

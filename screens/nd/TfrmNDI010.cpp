@@ -160,13 +160,13 @@ void TfrmNDI010::BuildGrid()
 {
     using ScreenGrid::AddReadOnlyColumn;
     ScreenGrid::MakeListGrid(rgrGrid);
-    struct TSpec {
+    struct TLayout {
         const char* caption;
         int dataWidth;
         int width;
         Qt::Alignment alignment;
     };
-    const TSpec columns[] = {
+    const TLayout columns[] = {
         {"계약코드", 6, 64, Qt::AlignHCenter},      {"업장코드", 6, 64, Qt::AlignHCenter},
         {"업장명", 50, 64, Qt::AlignLeft},          {"AMT구분", 10, 64, Qt::AlignHCenter},
         {"납입년월", 6, 64, Qt::AlignHCenter},      {"전월미납금", 20, 64, Qt::AlignRight},
@@ -176,8 +176,8 @@ void TfrmNDI010::BuildGrid()
         {"이월연체금", 20, 64, Qt::AlignRight},
     };
     const QColor buttonFace = palette().color(QPalette::Button);
-    for (const TSpec& spec : columns)
-        AddReadOnlyColumn(rgrGrid, QString::fromUtf8(spec.caption), spec.dataWidth, spec.width, spec.alignment)
+    for (const TLayout& layout : columns)
+        AddReadOnlyColumn(rgrGrid, QString::fromUtf8(layout.caption), layout.dataWidth, layout.width, layout.alignment)
             ->SetColor(buttonFace);
 }
 
