@@ -6,6 +6,9 @@
 #include "screens/nb/TfrmNBI020.h"
 #include "screens/nb/TfrmNBI030.h"
 #include "screens/nb/TfrmNBS060.h"
+#include "screens/nb/TfrmNBS040.h"
+#include "screens/nd/TfrmNDI010.h"
+#include "screens/nd/TfrmNDS020.h"
 
 // One line per screen unit. A program ID without a line here opens no
 // screen. The lookup dialogs are not listed: screens create them themselves.
@@ -18,4 +21,7 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
     ScreenRegistry::Register(QStringLiteral("NBS060"), [] { return new TfrmNBS060(); });
+    ScreenRegistry::Register(QStringLiteral("NBS040"), [] { return new TfrmNBS040(); });
+    ScreenRegistry::Register(QStringLiteral("NDI010"), [] { return new TfrmNDI010(); });
+    ScreenRegistry::Register(QStringLiteral("NDS020"), [] { return new TfrmNDS020(); });
 }

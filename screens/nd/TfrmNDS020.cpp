@@ -1,0 +1,256 @@
+#include "screens/nd/TfrmNDS020.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "common/MessageBoxes.h"
+#include "common/SpreadsheetExport.h"
+#include "controls/TwColumns.h"
+#include "controls/TwGridFooters.h"
+#include "controls/TwMemColumn.h"
+#include "controls/TwMemColumnFooter.h"
+#include "controls/TwMemGrid.h"
+#include "framework/GeneralErrorHandler.h"
+#include "framework/SharedConnection.h"
+#include "framework/TPanel.h"
+#include "screens/PanelEditors.h"
+#include "screens/ScreenGrid.h"
+
+using namespace PanelEditors;
+
+namespace {
+const char* const ContractSelect =
+    "SELECT CONT_CODE, C_CODE, (SELECT C_NAME FROM VA050MS WHERE C_CODE = A.C_CODE) AS C_NAME, SHOP_CODE, "
+    "(SELECT UPJANG_NAME FROM JA010MS WHERE UPJANG_CODE = A.SHOP_CODE) AS SHOP_NAME, CONT_START_DATE, "
+    "CONT_END_DATE FROM NA020MS A WHERE (SHOP_CODE = :SHOP_CODE OR :SHOP_CODE IS NULL) ";
+const char* const ValidOnly = "AND MINAP_CHK = 'Y' ";
+const char* const ContractOrder = "ORDER BY SHOP_CODE";
+const char* const MagamStatement =
+    "SELECT (SELECT (SELECT UPJANG_NAME FROM JA010MS WHERE UPJANG_CODE = B.SHOP_CODE) FROM NA020MS B WHERE "
+    "CONT_CODE = A.CONT_CODE) AS UPJANG_NAME, DECODE(AMT_CODE,'01','보증금','02','임대료','03','관리비') AS AMT_CODE, "
+    "NAPIP_MONTH, NAPIP_DATE, LAST_MINAPAMT, LAST_DELAYAMT, NAPIP_AMT, IPGUM_AMT, IPGUM_DELAYAMT, THIS_MINAPAMT, "
+    "THIS_MINAPDEALYAMT FROM NB030MS A WHERE CONT_CODE = :CONT_CODE AND (AMT_CODE = :AMT_CODE or :AMT_CODE is null)";
+const char* const SiteNameStatement = "SELECT UPJANG_NAME FROM JA010MS WHERE UPJANG_CODE = :CODE";
+
+constexpr int ContractPaneWidth = 420;
+constexpr int MagamColumns = 11;
+
+// The inactive-caption gradient the figures to watch are laid on.
+const QColor HighlightedColumn(215, 228, 242);
+
+QString Grouped(double value)
+{
+    QString digits = QString::number(qint64(qRound64(value)));
+    const qsizetype start = digits.startsWith(QLatin1Char('-')) ? 1 : 0;
+    for (qsizetype i = digits.size() - 3; i > start; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return digits;
+}
+} // namespace
+
+TfrmNDS020::TfrmNDS020(QWidget* parent) : TfrmZZI070(parent), qryMagam(SharedConnection::Database())
+{
+    setObjectName(QStringLiteral("frmNDS020"));
+    AddQuery(qryMagam);
+    qryMagam.SQL() << QString::fromUtf8(MagamStatement);
+    bbtSave->hide();
+    bbtAdd->hide();
+    bbtDelete->hide();
+    resize(1150, 700);
+    BuildSearchBar();
+    BuildGrids();
+    bbtExcel = NewButton(QStringLiteral("Excel"), QStringLiteral("bbtExcel"), 93, 35);
+    AddButton(bbtExcel, bbtCancel);
+    ConnectButton(bbtExcel, [this] { bbtExcelClick(); });
+    CreateForm();
+}
+
+void TfrmNDS020::BuildSearchBar()
+{
+    AddSearchControl(new QLabel(QStringLiteral("업장코드")));
+    edt_UpjangCode = Edit(QStringLiteral("edt_UpjangCode"), nullptr, 6);
+    edt_UpjangCode->setFixedWidth(70);
+    AddSearchControl(edt_UpjangCode);
+    bbt_UpjangCode = LookupButton(QStringLiteral("bbt_UpjangCode"), nullptr);
+    AddSearchControl(bbt_UpjangCode);
+    edt_UpjangCodeName = NameBox(QStringLiteral("edt_UpjangCodeName"), nullptr);
+    edt_UpjangCodeName->setFixedWidth(140);
+    AddSearchControl(edt_UpjangCodeName);
+    chkYesCont = new QCheckBox(QStringLiteral("유효 계약건"));
+    chkYesCont->setObjectName(QStringLiteral("chkYesCont"));
+    chkYesCont->setChecked(true);
+    AddSearchControl(chkYesCont);
+    ConnectButton(bbt_UpjangCode, [this] { bbt_UpjangCodeClick(); });
+    connect(edt_UpjangCode, &QLineEdit::textChanged, this, [this](const QString& code) {
+        RunCommand([&] {
+            QString name;
+            if (!code.isEmpty()) {
+                qryTemp.Close();
+                qryTemp.SQL().clear();
+                qryTemp.SQL() << QString::fromUtf8(SiteNameStatement);
+                qryTemp.ParamByName(QStringLiteral("CODE")).SetAsString(code);
+                qryTemp.Open();
+                name = qryTemp.Eof() ? QString() : qryTemp.Fields(0).AsString();
+                qryTemp.Close();
+            }
+            edt_UpjangCodeName->setText(name);
+        });
+    });
+}
+
+void TfrmNDS020::BuildGrids()
+{
+    using ScreenGrid::AddReadOnlyColumn;
+    Panel1->setFixedWidth(ContractPaneWidth);
+    ScreenGrid::MakeListGrid(rgrGrid);
+    const QString dateMask = QStringLiteral("9999-99-99;0;");
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("계약코드"), 6, 65, Qt::AlignHCenter);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("거래처코드"), 10, 64)->SetVisible(false);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("거래처명"), 50, 64)->SetVisible(false);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("업장코드"), 6, 53, Qt::AlignHCenter);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("업장명"), 50, 116);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("시작일자"), 8, 64, Qt::AlignHCenter)->SetEditFormat(dateMask);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("종료일자"), 8, 64, Qt::AlignHCenter)->SetEditFormat(dateMask);
+    rgrGrid->OnRowChange = [this](QObject*) { RunCommand([this] { LoadMagamData(); }); };
+
+    auto* pane = new QVBoxLayout(Panel2);
+    pane->setContentsMargins(6, 4, 6, 4);
+    auto* choice = new QGroupBox(QStringLiteral("  [ 선택 ] "), Panel2);
+    auto* choiceRow = new QHBoxLayout(choice);
+    auto radio = [choice, choiceRow](const QString& caption, const QString& name) {
+        auto* button = new QRadioButton(caption, choice);
+        button->setObjectName(name);
+        choiceRow->addWidget(button);
+        return button;
+    };
+    RadioButton2 = radio(QStringLiteral("임 대 료"), QStringLiteral("RadioButton2"));
+    RadioButton3 = radio(QStringLiteral("관 리 비"), QStringLiteral("RadioButton3"));
+    RadioButton1 = radio(QStringLiteral("보 증 금"), QStringLiteral("RadioButton1"));
+    RadioButton4 = radio(QStringLiteral("전    체"), QStringLiteral("RadioButton4"));
+    RadioButton2->setChecked(true);
+    choiceRow->addStretch(1);
+    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
+        connect(button, &QRadioButton::clicked, this, [this] { RunCommand([this] { LoadMagamData(); }); });
+    pane->addWidget(choice);
+
+    rgrMagamData = new TwMemGrid(Panel2);
+    rgrMagamData->setObjectName(QStringLiteral("rgrMagamData"));
+    rgrMagamData->setFont(rgrGrid->font());
+    ScreenGrid::MakeListGrid(rgrMagamData);
+    rgrMagamData->Footers()->Add();
+    AddReadOnlyColumn(rgrMagamData, QStringLiteral("업장명"), 50, 82, Qt::AlignHCenter);
+    AddReadOnlyColumn(rgrMagamData, QStringLiteral("구분"), 10, 53, Qt::AlignHCenter);
+    AddReadOnlyColumn(rgrMagamData, QStringLiteral("납입월"), 6, 55, Qt::AlignHCenter)
+        ->SetEditFormat(QStringLiteral("9999-99;0;"));
+    AddReadOnlyColumn(rgrMagamData, QStringLiteral("납입일자"), 8, 75, Qt::AlignHCenter)->SetEditFormat(dateMask);
+    const char* const amounts[] = {"전월미납금", "전월연체금", "납입금액", "입금액", "입금연체료", "미납금", "미납연체료"};
+    for (const char* caption : amounts) {
+        TwMemColumn* column = AddReadOnlyColumn(rgrMagamData, QString::fromUtf8(caption), 0, 65, Qt::AlignRight);
+        column->SetDataType(wdtFloat);
+        column->SetDisplayFormat(QStringLiteral("0,"));
+    }
+    for (int c = 0; c < MagamColumns; ++c) {
+        QString style = TwMemColumnFooter::NoAggregate;
+        if (c == mcNapipAmt)
+            style = QStringLiteral("300020");
+        else if (c == mcIpgumAmt)
+            style = QStringLiteral("300070");
+        static_cast<TwMemColumnFooter*>(rgrMagamData->Columns()->Items(c)->Footer())->SetStyle(0, style);
+    }
+    rgrMagamData->OnAfterCalcFooters = [this](QObject*) {
+        for (int c : {int(mcNapipAmt), int(mcIpgumAmt)}) {
+            auto* footer = static_cast<TwMemColumnFooter*>(rgrMagamData->Columns()->Items(c)->Footer());
+            bool ok = false;
+            const double total = footer->Values(0).toDouble(&ok);
+            footer->SetValues(0, Grouped(ok ? total : 0));
+        }
+    };
+    rgrMagamData->OnDrawCell = [](TwColumn* column, int, QString&, QColor& background, QColor&, TwFontStyles&) {
+        const int index = column->Index();
+        if (index == mcNapipAmt || index == mcIpgumAmt || index == mcThisMinap)
+            background = HighlightedColumn;
+    };
+    pane->addWidget(rgrMagamData, 1);
+}
+
+QString TfrmNDS020::AmountCode() const
+{
+    if (RadioButton1->isChecked())
+        return QStringLiteral("01");
+    if (RadioButton2->isChecked())
+        return QStringLiteral("02");
+    if (RadioButton3->isChecked())
+        return QStringLiteral("03");
+    return QString();
+}
+
+void TfrmNDS020::bbtSearchClick()
+{
+    qryQuery.Close();
+    qryQuery.SQL().clear();
+    qryQuery.SQL() << QString::fromUtf8(ContractSelect)
+                          + (chkYesCont->isChecked() ? QString::fromUtf8(ValidOnly) : QString())
+                          + QString::fromUtf8(ContractOrder);
+    qryQuery.ParamByName(QStringLiteral("SHOP_CODE")).SetAsString(edt_UpjangCode->text());
+    TfrmZZI070::bbtSearchClick();
+    LoadMagamData();
+}
+
+void TfrmNDS020::LoadMagamData()
+{
+    if (rgrGrid->RowCount() == 0)
+        return;
+    rgrMagamData->Clear();
+    qryMagam.Close();
+    qryMagam.ParamByName(QStringLiteral("CONT_CODE"))
+        .SetAsString(rgrGrid->Cells(colContCode, rgrGrid->Row()).AsString());
+    qryMagam.ParamByName(QStringLiteral("AMT_CODE")).SetAsString(AmountCode());
+    qryMagam.Open();
+    {
+        rgrMagamData->BeginUpdate();
+        const auto done = qScopeGuard([this] { rgrMagamData->EndUpdate(true); });
+        for (int row = 0; !qryMagam.Eof(); qryMagam.Next(), ++row) {
+            rgrMagamData->AppendRow(true, false, false);
+            for (int f = 0; f < MagamColumns; ++f)
+                rgrMagamData->Cells(f, row).SetAsString(qryMagam.Fields(f).AsString());
+        }
+        rgrMagamData->ClearRowStates(false);
+    }
+    qryMagam.Close();
+    rgrMagamData->CalcFooters();
+}
+
+void TfrmNDS020::bbtCancelClick()
+{
+    TfrmZZI070::bbtCancelClick();
+    rgrMagamData->Clear();
+    rgrMagamData->CalcFooters();
+}
+
+void TfrmNDS020::bbtExcelClick()
+{
+    CheckAvailable(bbtExcel);
+    const QString result = SaveGridAsXls(*rgrMagamData, windowTitle(), true, QStringLiteral("NDS020"));
+    if (result.isEmpty())
+        return;
+    if (result.startsWith(QLatin1Char('^'))) {
+        ShowError(result.mid(1));
+        return;
+    }
+    if (AskYesNo(QStringLiteral("저장한 Excel 파일을 불러올까요?")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(result));
+}
+
+void TfrmNDS020::bbt_UpjangCodeClick()
+{
+    edt_UpjangCode->setText(PickCode(QStringLiteral("4")));
+}
