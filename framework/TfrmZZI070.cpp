@@ -33,20 +33,11 @@
 #include "framework/SharedConnection.h"
 #include "framework/TPanel.h"
 #include "framework/TSplitter.h"
+#include "framework/TWaitCursor.h"
 
 namespace {
 const QColor EditorColor(255, 255, 204);
 const QColor ReadOnlyColor(236, 236, 236);
-
-// Shows the hourglass until the scope ends.
-class TWaitCursor
-{
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // "#,##0": digits grouped by thousands, no decimals.
 QString GroupedInteger(qint64 value)

@@ -172,6 +172,12 @@ bool WholeAmount(const QString& text, double& value)
     return true;
 }
 
+double CellAmount(const QString& text)
+{
+    double value = 0;
+    return WholeAmount(text, value) ? value : 0;
+}
+
 QString PickCode(const QString& mode)
 {
     TfrmNIH001 dialog;

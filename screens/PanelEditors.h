@@ -64,6 +64,8 @@ void LimitLength(QPlainTextEdit* memo, int limit);
 QString AmountText(double value);
 // A cell's amount as a whole number; false when the text holds none.
 bool WholeAmount(const QString& text, double& value);
+// A cell's text as a whole amount, 0 when it is none.
+double CellAmount(const QString& text);
 
 // The code lookup in a mode; the picked code, empty when nothing was picked.
 QString PickCode(const QString& mode);

@@ -25,4 +25,12 @@ void MakeListGrid(TwMemGrid* grid)
     grid->SetOptions(wgoArrowMove | wgoConfirmDelete | wgoEnterToTab | wgoFocusRect | wgoRowSelect);
 }
 
+TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width)
+{
+    TwMemColumn* column = AddReadOnlyColumn(grid, caption, 0, width, Qt::AlignRight);
+    column->SetDataType(wdtFloat);
+    column->SetDisplayFormat(QStringLiteral("0,"));
+    return column;
+}
+
 } // namespace ScreenGrid

@@ -14,6 +14,9 @@ namespace ScreenGrid {
 TwMemColumn* AddReadOnlyColumn(TwMemGrid* grid, const QString& caption, int dataWidth, int width,
                                Qt::Alignment alignment = Qt::AlignLeft);
 
+// Appends a read-only amount column: right-aligned whole figures with grouping.
+TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width);
+
 // A grid that only lists rows to pick from: moving and selecting whole rows,
 // no editing, no new rows, no deleting.
 void MakeListGrid(TwMemGrid* grid);

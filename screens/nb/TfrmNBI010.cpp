@@ -30,8 +30,10 @@
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
+#include "framework/TWaitCursor.h"
 
 using namespace PanelEditors;
+using ScreenGrid::AmountColumn;
 
 namespace {
 const char* const ContractStatement =
@@ -89,38 +91,6 @@ const QColor GradientInactiveCaption(215, 228, 242);
 const QColor MoneyGreenColour(192, 220, 192);
 constexpr int ContractPaneWidth = 441;
 
-// The hourglass while a call runs; taken down before a message box.
-class TWaitCursor
-{
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { Restore(); }
-    void Restore()
-    {
-        if (m_shown)
-            QApplication::restoreOverrideCursor();
-        m_shown = false;
-    }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    bool m_shown = true;
-};
-
-TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width)
-{
-    TwMemColumn* column = ScreenGrid::AddReadOnlyColumn(grid, caption, 0, width, Qt::AlignRight);
-    column->SetDataType(wdtFloat);
-    column->SetDisplayFormat(QStringLiteral("0,"));
-    return column;
-}
-
-double CellAmount(const QString& text)
-{
-    double value = 0;
-    return WholeAmount(text, value) ? value : 0;
-}
 } // namespace
 
 TfrmNBI010::TfrmNBI010(QWidget* parent)

@@ -27,6 +27,7 @@
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
+#include "framework/TWaitCursor.h"
 
 using namespace PanelEditors;
 
@@ -46,25 +47,6 @@ const char* const PartnerNameStatement = "SELECT C_NAME FROM VA050MS WHERE C_COD
 const char* const SiteNameStatement = "SELECT SHOP_NAME FROM NA010MS WHERE SHOP_CODE = :CODE";
 
 constexpr int ContractPaneWidth = 441;
-
-// The hourglass while a call runs; taken down before a message box.
-class TWaitCursor
-{
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { Restore(); }
-    void Restore()
-    {
-        if (m_shown)
-            QApplication::restoreOverrideCursor();
-        m_shown = false;
-    }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    bool m_shown = true;
-};
 
 QString Grouped(double value)
 {

@@ -29,6 +29,7 @@
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
+#include "framework/TWaitCursor.h"
 
 using namespace PanelEditors;
 
@@ -53,23 +54,6 @@ constexpr int DetailPaneWidth = 237;
 constexpr int RemarkLength = 200;
 const QString DateMask = QStringLiteral("9999-99-99;0;");
 
-class TWaitCursor
-{
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { Restore(); }
-    void Restore()
-    {
-        if (m_shown)
-            QApplication::restoreOverrideCursor();
-        m_shown = false;
-    }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    bool m_shown = true;
-};
 } // namespace
 
 TfrmNBI030::TfrmNBI030(QWidget* parent) : TfrmZZI070(parent), qryContract(SharedConnection::Database())

@@ -31,8 +31,10 @@
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
 #include "screens/ni/TfrmNIH002.h"
+#include "framework/TWaitCursor.h"
 
 using namespace PanelEditors;
+using ScreenGrid::AmountColumn;
 
 namespace {
 // The suspense account changed on 2018-05-23; the management code is 140.
@@ -78,37 +80,7 @@ QString MonthStatement()
 const QColor GradientInactiveCaption(215, 228, 242);
 const QColor MoneyGreenColour(192, 220, 192);
 
-class TWaitCursor
-{
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { Restore(); }
-    void Restore()
-    {
-        if (m_shown)
-            QApplication::restoreOverrideCursor();
-        m_shown = false;
-    }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
 
-private:
-    bool m_shown = true;
-};
-
-TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width)
-{
-    TwMemColumn* column = ScreenGrid::AddReadOnlyColumn(grid, caption, 0, width, Qt::AlignRight);
-    column->SetDataType(wdtFloat);
-    column->SetDisplayFormat(QStringLiteral("0,"));
-    return column;
-}
-
-double CellAmount(const QString& text)
-{
-    double value = 0;
-    return WholeAmount(text, value) ? value : 0;
-}
 } // namespace
 
 TfrmNBS060::TfrmNBS060(QWidget* parent) : TfrmZZI070(parent), qryMonthIpgum(SharedConnection::Database())

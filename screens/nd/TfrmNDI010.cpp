@@ -19,6 +19,7 @@
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
+#include "framework/TWaitCursor.h"
 
 using namespace PanelEditors;
 
@@ -78,23 +79,6 @@ QString CurrentMonth()
     return TBusinessClock::TodayText().left(6);
 }
 
-class TWaitCursor
-{
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { Restore(); }
-    void Restore()
-    {
-        if (m_shown)
-            QApplication::restoreOverrideCursor();
-        m_shown = false;
-    }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    bool m_shown = true;
-};
 } // namespace
 
 TfrmNDI010::TfrmNDI010(QWidget* parent) : TfrmZZI070(true, parent)
