@@ -9,8 +9,9 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "controls/TwCustomMaskEdit.h"
 #include "common/CommonHelpers.h"
+#include "common/TQuery.h"
+#include "controls/TwCustomMaskEdit.h"
 #include "controls/TwNumEdit.h"
 #include "framework/GeneralErrorHandler.h"
 #include "screens/ni/TfrmNIH001.h"
@@ -124,6 +125,47 @@ TMonthLine MonthLine(QWidget* parent)
     line.row->addWidget(line.month);
     line.row->addWidget(line.plus);
     return line;
+}
+
+TSearchCode SearchCode(const QString& caption, const QString& base, int maxLength, int codeWidth, int nameWidth,
+                       const TAddControl& add)
+{
+    add(new QLabel(caption));
+    TSearchCode line{};
+    line.code = Edit(QStringLiteral("edt_") + base, nullptr, maxLength);
+    line.code->setFixedWidth(codeWidth);
+    add(line.code);
+    line.button = LookupButton(QStringLiteral("bbt_") + base, nullptr);
+    add(line.button);
+    line.name = NameBox(QStringLiteral("edt_") + base + QStringLiteral("Name"), nullptr);
+    line.name->setFixedWidth(nameWidth);
+    add(line.name);
+    return line;
+}
+
+TMonthLine SearchMonth(const QString& caption, const TAddControl& add)
+{
+    add(new QLabel(caption));
+    auto* box = new QWidget();
+    TMonthLine line = MonthLine(box);
+    line.row->setContentsMargins(0, 0, 0, 0);
+    box->setLayout(line.row);
+    add(box);
+    return line;
+}
+
+QString CodeName(TQuery& query, const QString& statement, const QString& param, const QString& code)
+{
+    if (code.isEmpty())
+        return QString();
+    query.Close();
+    query.SQL().clear();
+    query.SQL() << statement;
+    query.ParamByName(param).SetAsString(code);
+    query.Open();
+    const QString name = query.Eof() ? QString() : query.Fields(0).AsString();
+    query.Close();
+    return name;
 }
 
 void SetMoneyGreen(QWidget* box)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <functional>
 
 class QHBoxLayout;
 class QLabel;
@@ -10,6 +11,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class QWidget;
+class TQuery;
 class TwCustomMaskEdit;
 class TwNumEdit;
 
@@ -53,6 +55,26 @@ struct TMonthLine {
     QHBoxLayout* row;
 };
 TMonthLine MonthLine(QWidget* parent);
+
+// Places a search-bar control; the search bar lays them out left to right.
+using TAddControl = std::function<void(QWidget*)>;
+
+// A search condition: its caption, a code box of `maxLength` characters and
+// `codeWidth` pixels, its lookup button and a name box of `nameWidth` pixels,
+// named edt_<base>, bbt_<base> and edt_<base>Name.
+struct TSearchCode {
+    QLineEdit* code;
+    QPushButton* button;
+    QLineEdit* name;
+};
+TSearchCode SearchCode(const QString& caption, const QString& base, int maxLength, int codeWidth, int nameWidth,
+                       const TAddControl& add);
+// A month condition: its caption and a month line in one box.
+TMonthLine SearchMonth(const QString& caption, const TAddControl& add);
+
+// The first column of the first row `statement` reads with `param` bound to
+// `code`; empty when the code is empty or names nothing.
+QString CodeName(TQuery& query, const QString& statement, const QString& param, const QString& code);
 // Gives a box the money-green background.
 void SetMoneyGreen(QWidget* box);
 

@@ -4,6 +4,7 @@
 #include "controls/TwColumns.h"
 #include "controls/TwMemColumn.h"
 #include "controls/TwMemGrid.h"
+#include "screens/PanelEditors.h"
 
 namespace ScreenGrid {
 
@@ -31,6 +32,33 @@ TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width)
     column->SetDataType(wdtFloat);
     column->SetDisplayFormat(QStringLiteral("0,"));
     return column;
+}
+
+TwMemGrid* MonthStatusGrid(QWidget* parent, const QFont& font)
+{
+    auto* grid = new TwMemGrid(parent);
+    grid->setObjectName(QStringLiteral("rgrMonthIpgum"));
+    grid->setFont(font);
+    MakeListGrid(grid);
+    AddReadOnlyColumn(grid, QStringLiteral("납입코드"), 16, 31, Qt::AlignHCenter);
+    AddReadOnlyColumn(grid, QStringLiteral("납입구분"), 16, 54, Qt::AlignHCenter);
+    AmountColumn(grid, QStringLiteral("당월납입금"), 65);
+    AmountColumn(grid, QStringLiteral("전월미납금"), 65);
+    AmountColumn(grid, QStringLiteral("전월연체료"), 67);
+    AmountColumn(grid, QStringLiteral("총 납입금"), 70);
+    AmountColumn(grid, QStringLiteral("당월입금액"), 71);
+    AmountColumn(grid, QStringLiteral("총 잔금"), 67);
+    grid->setFixedHeight(130);
+    grid->OnDrawCell = [grid](TwColumn* column, int row, QString& text, QColor& back, QColor& font, TwFontStyles&) {
+        if (text.isEmpty() || row < 0 || row >= grid->RowCount()
+            || PanelEditors::CellAmount(grid->Cells(msRemainAmt, row).AsString()) <= 0)
+            return;
+        if (column->Index() == msRemainAmt)
+            font = QColor(255, 0, 0);
+        back = grid->Cells(msAmtCode, row).AsString() == QLatin1String("T") ? PanelEditors::MoneyGreen()
+                                                                             : QColor(215, 228, 242);
+    };
+    return grid;
 }
 
 } // namespace ScreenGrid

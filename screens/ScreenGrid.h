@@ -3,6 +3,8 @@
 #include <QString>
 #include <Qt>
 
+class QFont;
+class QWidget;
 class TwMemColumn;
 class TwMemGrid;
 
@@ -20,5 +22,13 @@ TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width);
 // A grid that only lists rows to pick from: moving and selecting whole rows,
 // no editing, no new rows, no deleting.
 void MakeListGrid(TwMemGrid* grid);
+
+// A month's receipt status per amount code, one row each and a total line
+// (code "T"): code, name, the month's amount, unpaid amount and late fee
+// carried, total due, received and balance. A row with a balance shows it in
+// red on a light background, the total line on green.
+TwMemGrid* MonthStatusGrid(QWidget* parent, const QFont& font);
+enum TMonthStatusColumn { msAmtCode, msAmtName, msNapipAmt, msMinapAmt, msMinapDelay, msTotNapip, msIpgumAmt,
+                          msRemainAmt };
 
 } // namespace ScreenGrid

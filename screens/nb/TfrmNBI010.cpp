@@ -88,7 +88,6 @@ QString MonthStatement()
 }
 
 const QColor GradientInactiveCaption(215, 228, 242);
-const QColor MoneyGreenColour(192, 220, 192);
 constexpr int ContractPaneWidth = 441;
 
 } // namespace
@@ -128,45 +127,26 @@ void TfrmNBI010::FormCreate()
 
 void TfrmNBI010::BuildSearchBar()
 {
-    AddSearchControl(new QLabel(QStringLiteral("납입년월")));
-    const TMonthLine month = MonthLine(nullptr);
+    const TAddControl add = [this](QWidget* control) { AddSearchControl(control); };
+    const TMonthLine month = SearchMonth(QStringLiteral("납입년월"), add);
     btnMinus = month.minus;
     medMonth = month.month;
     btnPlus = month.plus;
-    auto* monthBox = new QWidget();
-    month.row->setContentsMargins(0, 0, 0, 0);
-    monthBox->setLayout(month.row);
-    AddSearchControl(monthBox);
-    AddSearchControl(new QLabel(QStringLiteral("업장코드")));
-    edt_UpjangCode = Edit(QStringLiteral("edt_UpjangCode"), nullptr, 6);
-    edt_UpjangCode->setFixedWidth(70);
-    AddSearchControl(edt_UpjangCode);
-    bbt_UpjangCode = LookupButton(QStringLiteral("bbt_UpjangCode"), nullptr);
-    AddSearchControl(bbt_UpjangCode);
-    edt_UpjangCodeName = NameBox(QStringLiteral("edt_UpjangCodeName"), nullptr);
-    edt_UpjangCodeName->setFixedWidth(120);
-    AddSearchControl(edt_UpjangCodeName);
-    AddSearchControl(new QLabel(QStringLiteral("거래처")));
-    edt_CCode = Edit(QStringLiteral("edt_CCode"), nullptr, 10);
-    edt_CCode->setFixedWidth(80);
-    AddSearchControl(edt_CCode);
-    bbt_CCode = LookupButton(QStringLiteral("bbt_CCode"), nullptr);
-    AddSearchControl(bbt_CCode);
-    edt_CCodeName = NameBox(QStringLiteral("edt_CCodeName"), nullptr);
-    edt_CCodeName->setFixedWidth(120);
-    AddSearchControl(edt_CCodeName);
+    const TSearchCode site = SearchCode(QStringLiteral("업장코드"), QStringLiteral("UpjangCode"), 6, 70, 120, add);
+    edt_UpjangCode = site.code;
+    bbt_UpjangCode = site.button;
+    edt_UpjangCodeName = site.name;
+    const TSearchCode partner = SearchCode(QStringLiteral("거래처"), QStringLiteral("CCode"), 10, 80, 120, add);
+    edt_CCode = partner.code;
+    bbt_CCode = partner.button;
+    edt_CCodeName = partner.name;
 
     ConnectButton(bbt_CCode, [this] { bbt_CCodeClick(); });
     ConnectButton(bbt_UpjangCode, [this] { bbt_UpjangCodeClick(); });
     connect(edt_UpjangCode, &QLineEdit::textChanged, this, [this](const QString& code) {
         RunCommand([&] {
-            qryTemp.Close();
-            qryTemp.SQL().clear();
-            qryTemp.SQL() << QString::fromUtf8(SiteNameStatement);
-            qryTemp.ParamByName(QStringLiteral("SHOP_CODE")).SetAsString(code);
-            qryTemp.Open();
-            edt_UpjangCodeName->setText(qryTemp.Eof() ? QString() : qryTemp.Fields(0).AsString());
-            qryTemp.Close();
+            edt_UpjangCodeName->setText(
+                CodeName(qryTemp, QString::fromUtf8(SiteNameStatement), QStringLiteral("SHOP_CODE"), code));
         });
     });
 
@@ -192,30 +172,9 @@ void TfrmNBI010::BuildDetail()
     auto* pane = new QVBoxLayout(Panel2);
     pane->setContentsMargins(6, 4, 6, 4);
 
-    rgrMonthIpgum = new TwMemGrid(Panel2);
-    rgrMonthIpgum->setObjectName(QStringLiteral("rgrMonthIpgum"));
-    rgrMonthIpgum->setFont(rgrGrid->font());
-    ScreenGrid::MakeListGrid(rgrMonthIpgum);
-    AddReadOnlyColumn(rgrMonthIpgum, QStringLiteral("납입코드"), 16, 31, Qt::AlignHCenter);
-    AddReadOnlyColumn(rgrMonthIpgum, QStringLiteral("납입구분"), 16, 54, Qt::AlignHCenter);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("당월납입금"), 65);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("전월미납금"), 65);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("전월연체료"), 67);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("총 납입금"), 70);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("당월입금액"), 71);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("총 잔금"), 67);
+    rgrMonthIpgum = ScreenGrid::MonthStatusGrid(Panel2, rgrGrid->font());
     AmountColumn(rgrMonthIpgum, QStringLiteral("당월일별연체료"), 93);
-    rgrMonthIpgum->setFixedHeight(130);
     rgrMonthIpgum->OnDblClick = [this](QObject*) { RunCommand([this] { rgrMonthIpgumDblClick(); }); };
-    rgrMonthIpgum->OnDrawCell = [this](TwColumn* column, int row, QString& text, QColor& back, QColor& font,
-                                       TwFontStyles&) {
-        if (text.isEmpty() || row < 0 || row >= rgrMonthIpgum->RowCount() || Balance(row) <= 0)
-            return;
-        if (column->Index() == colRemainAmt)
-            font = QColor(255, 0, 0);
-        back = rgrMonthIpgum->Cells(colAmtCode, row).AsString() == QLatin1String("T") ? MoneyGreenColour
-                                                                                       : GradientInactiveCaption;
-    };
     pane->addWidget(rgrMonthIpgum);
 
     panTitle = new QLabel(Panel2);

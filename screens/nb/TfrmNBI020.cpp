@@ -80,32 +80,28 @@ void TfrmNBI020::BuildSearchBar()
     edtContCode = Edit(QStringLiteral("edtContCode"), nullptr, 6);
     edtContCode->setFixedWidth(70);
     AddSearchControl(edtContCode);
-    AddSearchControl(new QLabel(QStringLiteral("거래처")));
-    edt_CCode = Edit(QStringLiteral("edt_CCode"), nullptr, 10);
-    edt_CCode->setFixedWidth(80);
-    AddSearchControl(edt_CCode);
-    bbt_CCode = LookupButton(QStringLiteral("bbt_CCode"), nullptr);
-    AddSearchControl(bbt_CCode);
-    edt_CCodeName = NameBox(QStringLiteral("edt_CCodeName"), nullptr);
-    edt_CCodeName->setFixedWidth(120);
-    AddSearchControl(edt_CCodeName);
-    AddSearchControl(new QLabel(QStringLiteral("업장코드")));
-    edt_UpjangCode = Edit(QStringLiteral("edt_UpjangCode"), nullptr, 6);
-    edt_UpjangCode->setFixedWidth(70);
-    AddSearchControl(edt_UpjangCode);
-    bbt_UpjangCode = LookupButton(QStringLiteral("bbt_UpjangCode"), nullptr);
-    AddSearchControl(bbt_UpjangCode);
-    edt_UpjangCodeName = NameBox(QStringLiteral("edt_UpjangCodeName"), nullptr);
-    edt_UpjangCodeName->setFixedWidth(120);
-    AddSearchControl(edt_UpjangCodeName);
+    const TAddControl add = [this](QWidget* control) { AddSearchControl(control); };
+    const TSearchCode partner = SearchCode(QStringLiteral("거래처"), QStringLiteral("CCode"), 10, 80, 120, add);
+    edt_CCode = partner.code;
+    bbt_CCode = partner.button;
+    edt_CCodeName = partner.name;
+    const TSearchCode site = SearchCode(QStringLiteral("업장코드"), QStringLiteral("UpjangCode"), 6, 70, 120, add);
+    edt_UpjangCode = site.code;
+    bbt_UpjangCode = site.button;
+    edt_UpjangCodeName = site.name;
 
     ConnectButton(bbt_CCode, [this] { bbt_CCodeClick(); });
     ConnectButton(bbt_UpjangCode, [this] { bbt_UpjangCodeClick(); });
-    connect(edt_CCode, &QLineEdit::textChanged, this, [this](const QString& code) {
-        RunCommand([&] { edt_CCodeName->setText(CodeName(QString::fromUtf8(PartnerNameStatement), code)); });
+    const QString param = QStringLiteral("CODE");
+    connect(edt_CCode, &QLineEdit::textChanged, this, [this, param](const QString& code) {
+        RunCommand([&] {
+            edt_CCodeName->setText(CodeName(qryTemp, QString::fromUtf8(PartnerNameStatement), param, code));
+        });
     });
-    connect(edt_UpjangCode, &QLineEdit::textChanged, this, [this](const QString& code) {
-        RunCommand([&] { edt_UpjangCodeName->setText(CodeName(QString::fromUtf8(SiteNameStatement), code)); });
+    connect(edt_UpjangCode, &QLineEdit::textChanged, this, [this, param](const QString& code) {
+        RunCommand([&] {
+            edt_UpjangCodeName->setText(CodeName(qryTemp, QString::fromUtf8(SiteNameStatement), param, code));
+        });
     });
 }
 
@@ -211,20 +207,6 @@ void TfrmNBI020::BuildSchedule()
     actions->addWidget(holder);
     actions->addStretch(1);
     pane->addLayout(actions);
-}
-
-QString TfrmNBI020::CodeName(const QString& sql, const QString& code)
-{
-    if (code.isEmpty())
-        return QString();
-    qryTemp.Close();
-    qryTemp.SQL().clear();
-    qryTemp.SQL() << sql;
-    qryTemp.ParamByName(QStringLiteral("CODE")).SetAsString(code);
-    qryTemp.Open();
-    const QString name = qryTemp.Eof() ? QString() : qryTemp.Fields(0).AsString();
-    qryTemp.Close();
-    return name;
 }
 
 QString TfrmNBI020::AmountCode() const

@@ -70,5 +70,4 @@ private:
     void CallInTransaction(TStoredProc& proc, const std::function<void()>& bind,
                            const std::function<void()>& afterCall);
     QString CurrentCell(int column) const;
-    QString CodeName(const QString& sql, const QString& code);
 };

@@ -82,45 +82,26 @@ void TfrmNBI030::FormCreate()
 
 void TfrmNBI030::BuildSearchBar()
 {
-    AddSearchControl(new QLabel(QStringLiteral("거래처")));
-    edt_CCode = Edit(QStringLiteral("edt_CCode"), nullptr, 10);
-    edt_CCode->setFixedWidth(80);
-    AddSearchControl(edt_CCode);
-    bbt_CCode = LookupButton(QStringLiteral("bbt_CCode"), nullptr);
-    AddSearchControl(bbt_CCode);
-    edt_CCodeName = NameBox(QStringLiteral("edt_CCodeName"), nullptr);
-    edt_CCodeName->setFixedWidth(110);
-    AddSearchControl(edt_CCodeName);
-    AddSearchControl(new QLabel(QStringLiteral("업장코드")));
-    edt_UpjangCode = Edit(QStringLiteral("edt_UpjangCode"), nullptr, 6);
-    edt_UpjangCode->setFixedWidth(70);
-    AddSearchControl(edt_UpjangCode);
-    bbt_UpjangCode = LookupButton(QStringLiteral("bbt_UpjangCode"), nullptr);
-    AddSearchControl(bbt_UpjangCode);
-    edt_UpjangCodeName = NameBox(QStringLiteral("edt_UpjangCodeName"), nullptr);
-    edt_UpjangCodeName->setFixedWidth(110);
-    AddSearchControl(edt_UpjangCodeName);
-    AddSearchControl(new QLabel(QStringLiteral("청구년월")));
-    auto* monthBox = new QWidget();
-    const TMonthLine month = MonthLine(monthBox);
-    month.row->setContentsMargins(0, 0, 0, 0);
-    monthBox->setLayout(month.row);
+    const TAddControl add = [this](QWidget* control) { AddSearchControl(control); };
+    const TSearchCode partner = SearchCode(QStringLiteral("거래처"), QStringLiteral("CCode"), 10, 80, 110, add);
+    edt_CCode = partner.code;
+    bbt_CCode = partner.button;
+    edt_CCodeName = partner.name;
+    const TSearchCode site = SearchCode(QStringLiteral("업장코드"), QStringLiteral("UpjangCode"), 6, 70, 110, add);
+    edt_UpjangCode = site.code;
+    bbt_UpjangCode = site.button;
+    edt_UpjangCodeName = site.name;
+    const TMonthLine month = SearchMonth(QStringLiteral("청구년월"), add);
     btnMinus = month.minus;
     medMonth = month.month;
     btnPlus = month.plus;
-    AddSearchControl(monthBox);
 
     ConnectButton(bbt_CCode, [this] { bbt_CCodeClick(); });
     ConnectButton(bbt_UpjangCode, [this] { bbt_UpjangCodeClick(); });
     connect(edt_UpjangCode, &QLineEdit::textChanged, this, [this](const QString& code) {
         RunCommand([&] {
-            qryTemp.Close();
-            qryTemp.SQL().clear();
-            qryTemp.SQL() << QString::fromUtf8(SiteNameStatement);
-            qryTemp.ParamByName(QStringLiteral("SHOP_CODE")).SetAsString(code);
-            qryTemp.Open();
-            edt_UpjangCodeName->setText(qryTemp.Eof() ? QString() : qryTemp.Fields(0).AsString());
-            qryTemp.Close();
+            edt_UpjangCodeName->setText(
+                CodeName(qryTemp, QString::fromUtf8(SiteNameStatement), QStringLiteral("SHOP_CODE"), code));
         });
     });
 }

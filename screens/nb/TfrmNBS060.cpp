@@ -77,8 +77,6 @@ QString MonthStatement()
         + QStringLiteral(" FROM ") + MonthSource() + QStringLiteral(")");
 }
 
-const QColor GradientInactiveCaption(215, 228, 242);
-const QColor MoneyGreenColour(192, 220, 192);
 
 
 } // namespace
@@ -168,30 +166,8 @@ void TfrmNBS060::BuildDetail()
             RunCommand([this] { LoadMonthIpgum(); });
     });
 
-    rgrMonthIpgum = new TwMemGrid(Panel2);
-    rgrMonthIpgum->setObjectName(QStringLiteral("rgrMonthIpgum"));
-    rgrMonthIpgum->setFont(rgrGrid->font());
-    ScreenGrid::MakeListGrid(rgrMonthIpgum);
-    AddReadOnlyColumn(rgrMonthIpgum, QStringLiteral("납입코드"), 16, 31, Qt::AlignHCenter);
-    AddReadOnlyColumn(rgrMonthIpgum, QStringLiteral("납입구분"), 16, 54, Qt::AlignHCenter);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("당월납입금"), 65);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("전월미납금"), 65);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("전월연체료"), 67);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("총 납입금"), 70);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("당월입금액"), 71);
-    AmountColumn(rgrMonthIpgum, QStringLiteral("총 잔금"), 67);
-    rgrMonthIpgum->setFixedHeight(130);
+    rgrMonthIpgum = ScreenGrid::MonthStatusGrid(Panel2, rgrGrid->font());
     rgrMonthIpgum->OnDblClick = [this](QObject*) { RunCommand([this] { rgrMonthIpgumDblClick(); }); };
-    rgrMonthIpgum->OnDrawCell = [this](TwColumn* column, int row, QString& text, QColor& back, QColor& font,
-                                       TwFontStyles&) {
-        if (text.isEmpty() || row < 0 || row >= rgrMonthIpgum->RowCount()
-            || CellAmount(rgrMonthIpgum->Cells(colRemainAmt, row).AsString()) <= 0)
-            return;
-        if (column->Index() == colRemainAmt)
-            font = QColor(255, 0, 0);
-        back = rgrMonthIpgum->Cells(colAmtCode, row).AsString() == QLatin1String("T") ? MoneyGreenColour
-                                                                                       : GradientInactiveCaption;
-    };
     pane->addWidget(rgrMonthIpgum);
 
     panTitle = new QLabel(Panel2);

@@ -76,15 +76,11 @@ TfrmNDS020::TfrmNDS020(QWidget* parent) : TfrmZZI070(parent), qryMagam(SharedCon
 
 void TfrmNDS020::BuildSearchBar()
 {
-    AddSearchControl(new QLabel(QStringLiteral("업장코드")));
-    edt_UpjangCode = Edit(QStringLiteral("edt_UpjangCode"), nullptr, 6);
-    edt_UpjangCode->setFixedWidth(70);
-    AddSearchControl(edt_UpjangCode);
-    bbt_UpjangCode = LookupButton(QStringLiteral("bbt_UpjangCode"), nullptr);
-    AddSearchControl(bbt_UpjangCode);
-    edt_UpjangCodeName = NameBox(QStringLiteral("edt_UpjangCodeName"), nullptr);
-    edt_UpjangCodeName->setFixedWidth(140);
-    AddSearchControl(edt_UpjangCodeName);
+    const TSearchCode site = SearchCode(QStringLiteral("업장코드"), QStringLiteral("UpjangCode"), 6, 70, 140,
+                                        [this](QWidget* control) { AddSearchControl(control); });
+    edt_UpjangCode = site.code;
+    bbt_UpjangCode = site.button;
+    edt_UpjangCodeName = site.name;
     chkYesCont = new QCheckBox(QStringLiteral("유효 계약건"));
     chkYesCont->setObjectName(QStringLiteral("chkYesCont"));
     chkYesCont->setChecked(true);
@@ -92,17 +88,8 @@ void TfrmNDS020::BuildSearchBar()
     ConnectButton(bbt_UpjangCode, [this] { bbt_UpjangCodeClick(); });
     connect(edt_UpjangCode, &QLineEdit::textChanged, this, [this](const QString& code) {
         RunCommand([&] {
-            QString name;
-            if (!code.isEmpty()) {
-                qryTemp.Close();
-                qryTemp.SQL().clear();
-                qryTemp.SQL() << QString::fromUtf8(SiteNameStatement);
-                qryTemp.ParamByName(QStringLiteral("CODE")).SetAsString(code);
-                qryTemp.Open();
-                name = qryTemp.Eof() ? QString() : qryTemp.Fields(0).AsString();
-                qryTemp.Close();
-            }
-            edt_UpjangCodeName->setText(name);
+            edt_UpjangCodeName->setText(
+                CodeName(qryTemp, QString::fromUtf8(SiteNameStatement), QStringLiteral("CODE"), code));
         });
     });
 }
