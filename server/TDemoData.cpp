@@ -58,7 +58,7 @@ public:
     TDemoData::Model Run()
     {
         m_currentMonth = Month(m_o.today);
-        m_model.firstMonth = TServerInput::MonthAfter(m_currentMonth, -24);
+        m_model.firstMonth = TServerInput::MonthAfter(m_currentMonth, -m_o.historyMonths);
         // Last month stays open, to be closed in the first days of this one.
         m_model.lastClosedMonth = TServerInput::MonthAfter(m_currentMonth, -2);
         MakeSites();

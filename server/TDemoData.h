@@ -10,7 +10,7 @@
 class TDatabase;
 
 // The demonstration data set: sites, shops, partners, contracts with two
-// years of schedules, bills, receipts and closed months up to the month before last,
+// years (or a chosen number of months) of schedules, bills, receipts and closed months up to the month before last,
 // and suspense-account vouchers. It is computed from a fixed seed, so the same
 // options and day always give the same rows, and with the same rules as the
 // stored procedures, so closing, cancelling and closing again gives the same
@@ -23,6 +23,7 @@ public:
     struct Options
     {
         int contracts = 80;
+        int historyMonths = 24; // schedules and closings reach this many months back
         quint32 seed = 20260101;
         QDate today = TBusinessClock::Today();
         QString databaseUser = DatabaseUser;
