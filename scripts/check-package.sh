@@ -107,7 +107,12 @@ for f in /usr/bin/selvar_n /usr/bin/selvar_xlsread /usr/bin/selvar_passwd \
   [ -e "$rootfs$f" ] || fail "$f not installed"
 done
 [ "$(readlink "$rootfs/usr/bin/Databases.ini")" = /etc/selvar_n/Databases.ini ] || fail "configuration link"
-echo "report definitions: $(find "$rootfs/usr/share/selvar_n/reports" -type f 2>/dev/null | wc -l)"
+shipped=0
+[ -d "$rootfs/usr/share/selvar_n/reports" ] && shipped=$(find "$rootfs/usr/share/selvar_n/reports" -type f | wc -l)
+echo "report definitions: $shipped"
+if [ -d "$root/reports" ] && [ "$shipped" -ne "$(find "$root/reports" -type f | wc -l)" ]; then
+  fail "the package does not hold every file of reports/"
+fi
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$rootfs/usr/share/applications/selvar_n.desktop" || fail "desktop entry"
 fi
