@@ -9,6 +9,7 @@
 #include "common/EDatabaseError.h"
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
+#include "common/TTraceSettings.h"
 #include "controls/ESelvarError.h"
 #include "framework/SharedConnection.h"
 #include "server/TDemoData.h"
@@ -58,6 +59,22 @@ QString TfrmZZD000::GetLocalIP()
     return {};
 }
 
+// The daily SQL trace goes to the program folder. An installed client's
+// folder belongs to the system and cannot be written by its users; their
+// traces then go to the user's data folder beside the demonstration database.
+void TfrmZZD000::FillTraceSettings()
+{
+    TTraceSettings& trace = TTraceSettings::Current();
+    trace.AppDir = SessionContext::AppDir();
+    if (!QFileInfo(trace.AppDir).isWritable()) {
+        const QString folder = TConnectionFile::DemoFolder();
+        QDir().mkpath(folder);
+        trace.AppDir = folder + QLatin1Char('/');
+    }
+    trace.ClientIP = SessionContext::ClientIP();
+    trace.EmpNo = SessionContext::EmpNo();
+}
+
 void TfrmZZD000::DataModuleCreate(const QStringList& arguments, const QString& executablePath)
 {
     SessionContext::SetExecutable(executablePath);
@@ -68,6 +85,7 @@ void TfrmZZD000::DataModuleCreate(const QStringList& arguments, const QString& e
         m_terminate = true;
         return;
     }
+    FillTraceSettings();
     m_databaseName = arguments.at(0);
     m_databaseUser = arguments.at(1);
     try {

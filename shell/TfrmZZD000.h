@@ -40,6 +40,7 @@ public:
 
 private:
     void DataModuleCreate(const QStringList& arguments, const QString& executablePath);
+    static void FillTraceSettings();
     void OpenConnection();
     void PrepareDemoDatabase();
 

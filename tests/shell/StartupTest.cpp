@@ -2,12 +2,14 @@
 #include <QMessageBox>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <gtest/gtest.h>
 
 #include "common/MessageBoxSeam.h"
 #include "common/SessionContext.h"
 #include "common/TProcedureRegistry.h"
+#include "common/TTraceSettings.h"
 #include "controls/EConvertError.h"
 #include "screens/ScreenRegistry.h"
 #include "shell/ClientProgram.h"
@@ -52,6 +54,25 @@ TEST_F(StartupTest, AppDirEndsInOneSeparatorAndNamesTheProgramIni)
     EXPECT_EQ(SessionContext::AppDir(), "/opt/client/");
     EXPECT_EQ(SessionContext::ProgramIniPath(), "/opt/client/selvar_n.ini");
     EXPECT_EQ(SessionContext::ProjectId(), "SELVAR_N");
+}
+
+TEST_F(StartupTest, TraceGoesToTheProgramFolderOrToTheDataFolderWhenThatCannotBeWritten)
+{
+    const TTraceSettings saved = TTraceSettings::Current();
+    const auto restore = qScopeGuard([&saved] { TTraceSettings::Current() = saved; });
+    MessageBoxSeam::Reset();
+    {
+        TfrmZZD000 dataModule({"NOSUCH", "selvar", "1001", "홍길동"}, folder.Path("selvar_n"));
+        EXPECT_EQ(TTraceSettings::Current().AppDir, SessionContext::AppDir());
+        EXPECT_EQ(TTraceSettings::Current().EmpNo, "1001");
+        EXPECT_EQ(TTraceSettings::Current().ClientIP, SessionContext::ClientIP());
+    }
+    // An installed client lives in a system folder its users cannot write;
+    // a folder that does not exist cannot be written either.
+    TfrmZZD000 installed({"NOSUCH", "selvar", "1002", "홍길동"}, folder.Path("readonly/bin/selvar_n"));
+    EXPECT_EQ(TTraceSettings::Current().AppDir, TConnectionFile::DemoFolder() + "/");
+    EXPECT_TRUE(QDir(TConnectionFile::DemoFolder()).exists());
+    EXPECT_EQ(TTraceSettings::Current().EmpNo, "1002");
 }
 
 TEST_F(StartupTest, MissingOrEmptyPassUsesTheDatabaseUser)

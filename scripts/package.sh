@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the client, its .xls reader and the password tool and packs them
+# with the report definitions, desktop entry, icon and configuration files
+# into a Debian package in build/package/.
+#   scripts/package.sh
+# scripts/check-package.sh then installs it on a fresh system and starts it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+"$root/scripts/build.sh" selvar_n selvar_xlsread selvar_passwd
+out="$root/build/package"
+rm -f "$out"/*.deb
+(cd "$root/build" && cpack -G DEB -B "$out" >/dev/null)
+deb=$(ls "$out"/*.deb)
+echo "package: $deb"
