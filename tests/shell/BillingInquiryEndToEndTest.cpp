@@ -26,13 +26,6 @@ namespace {
 class BillingInquiryEndToEndTest : public DemoClientTest
 {
 protected:
-    void Exec(const QString& sql)
-    {
-        TQuery q(dataModule->dbsDB);
-        q.SQL() << sql;
-        q.ExecSQL();
-    }
-
     // Searches anew with the kind, month and names given.
     QStringList Listed(TfrmNBS040* screen, int kind, const QString& month, const QString& shop = QString())
     {

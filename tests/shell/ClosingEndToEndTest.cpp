@@ -27,13 +27,6 @@ namespace {
 class ClosingEndToEndTest : public DemoClientTest
 {
 protected:
-    void Exec(const QString& sql)
-    {
-        TQuery q(dataModule->dbsDB);
-        q.SQL() << sql;
-        q.ExecSQL();
-    }
-
     int Count(MessageBoxSeam::Kind kind, const QString& text = QString())
     {
         int n = 0;
@@ -67,16 +60,6 @@ protected:
             " FROM NB030MS WHERE NAPIP_MONTH = '" + month + "'");
         lines.sort();
         return lines;
-    }
-
-    void ClickRow(TwMemGrid* grid, int row)
-    {
-        ASSERT_GE(row, 0);
-        grid->SetTopRow(row);
-        const QRect cell = grid->CellRect(grid->Columns()->VItems(0), row);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-        ASSERT_EQ(grid->Row(), row);
-        QTest::qWait(grid->ChangeDelay() + 100); // the row change comes by the grid's timer
     }
 
     static qint64 Sum(TwMemGrid* grid, int column)

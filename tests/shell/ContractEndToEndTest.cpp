@@ -33,15 +33,6 @@ namespace {
 class ContractEndToEndTest : public DemoClientTest
 {
 protected:
-    void ClickRow(TwMemGrid* grid, int row)
-    {
-        grid->SetTopRow(row);
-        const QRect cell = grid->CellRect(grid->Columns()->VItems(0), row);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-        ASSERT_EQ(grid->Row(), row);
-        QTest::qWait(grid->ChangeDelay() + 100); // the row change comes by the grid's timer
-    }
-
     void TypeInto(QWidget* box, const QString& text)
     {
         box->setFocus();

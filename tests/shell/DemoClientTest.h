@@ -11,6 +11,8 @@
 
 #include "common/MessageBoxSeam.h"
 #include "common/TQuery.h"
+#include "controls/TwColumns.h"
+#include "controls/TwMemGrid.h"
 #include "screens/ScreenRegistry.h"
 #include "server/TServerProcedures.h"
 #include "shell/TfrmN0Main.h"
@@ -79,6 +81,34 @@ protected:
     }
 
     QString Scalar(const QString& sql) { return Column(sql).value(0); }
+
+    void Exec(const QString& sql)
+    {
+        TQuery q(dataModule->dbsDB);
+        q.SQL() << sql;
+        q.ExecSQL();
+    }
+
+    // A click on a row's first visible cell; the row change comes by the grid's timer.
+    void ClickRow(TwMemGrid* grid, int row)
+    {
+        ASSERT_GE(row, 0);
+        grid->SetTopRow(row);
+        const QRect cell = grid->CellRect(grid->Columns()->VItems(0), row);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        ASSERT_EQ(grid->Row(), row);
+        QTest::qWait(grid->ChangeDelay() + 100);
+    }
+
+    // The texts of the error boxes shown since the last reset.
+    static QStringList Errors()
+    {
+        QStringList texts;
+        for (const auto& box : MessageBoxSeam::Shown())
+            if (box.kind == MessageBoxSeam::mbError)
+                texts << box.text;
+        return texts;
+    }
 
     ProgramFolder folder;
     std::unique_ptr<TfrmZZD000> dataModule;

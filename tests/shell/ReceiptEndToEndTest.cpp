@@ -80,15 +80,6 @@ protected:
         QTest::mouseClick(screen->bbt_DeatilSave, Qt::LeftButton);
     }
 
-    QStringList Errors()
-    {
-        QStringList texts;
-        for (const auto& box : MessageBoxSeam::Shown())
-            if (box.kind == MessageBoxSeam::mbError)
-                texts << box.text;
-        return texts;
-    }
-
     double Stored(const QString& code)
     {
         return Scalar("SELECT COALESCE(SUM(IPGUM_AMT), 0) FROM NB020MS WHERE CONT_CODE = '" + contract

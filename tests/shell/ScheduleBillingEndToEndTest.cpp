@@ -34,23 +34,6 @@ namespace {
 class ScheduleBillingEndToEndTest : public DemoClientTest
 {
 protected:
-    void Exec(const QString& sql)
-    {
-        TQuery q(dataModule->dbsDB);
-        q.SQL() << sql;
-        q.ExecSQL();
-    }
-
-    void ClickRow(TwMemGrid* grid, int row)
-    {
-        ASSERT_GE(row, 0);
-        grid->SetTopRow(row);
-        const QRect cell = grid->CellRect(grid->Columns()->VItems(0), row);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-        ASSERT_EQ(grid->Row(), row);
-        QTest::qWait(grid->ChangeDelay() + 100); // the row change comes by the grid's timer
-    }
-
     // The schedule lines of a contract and amount code as the grid shows
     // them: month|amount, months in order.
     QStringList StoredLines(const QString& contract, const QString& amtCode)

@@ -20,14 +20,6 @@ namespace {
 class SuspenseReceiptEndToEndTest : public DemoClientTest
 {
 protected:
-    QStringList Errors()
-    {
-        QStringList texts;
-        for (const auto& box : MessageBoxSeam::Shown())
-            if (box.kind == MessageBoxSeam::mbError)
-                texts << box.text;
-        return texts;
-    }
 };
 
 } // namespace
