@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
+#include "common/SessionContext.h"
 #include "common/TBusinessClock.h"
 #include "common/TExcelApplication.h"
 #include "common/TExcelValueArray.h"
@@ -224,4 +226,9 @@ TEST_F(ContractInquiryEndToEndTest, ContractStatusExportsTheSelectionUnderItsTit
     EXPECT_EQ(values.Text(4, 1), "");
     reader.reset();
     QFile::remove(shown[0]);
+    // Both statements were traced in the program folder.
+    const QDir programDir(SessionContext::AppDir());
+    QFile trace(programDir.filePath(programDir.entryList({"*.LOG"}).value(0)));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(trace.readAll()).count("FROM NA020MS A, VA050MS B, NA010MS C"), 2);
 }
