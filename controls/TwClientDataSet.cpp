@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "controls/ESelvarError.h"
+#include "controls/EConvertError.h"
 #include "controls/TwDataField.h"
 #include "controls/TwDataLink.h"
 #include "controls/TwDataSource.h"
@@ -95,6 +95,19 @@ void TwClientDataSet::BindFields()
             }
 }
 
+namespace {
+// A value in its field's type; one the type cannot read stays as it came,
+// so that a surprising value in the source never stops the whole result.
+QVariant ReadValue(const TwDataField& field, const QVariant& value)
+{
+    try {
+        return field.Converted(value);
+    } catch (const EConvertError&) {
+        return value;
+    }
+}
+} // namespace
+
 int TwClientDataSet::Fetch(int count)
 {
     int fetched = 0;
@@ -110,7 +123,7 @@ int TwClientDataSet::Fetch(int count)
         for (size_t f = 0; f < m_fields.size(); ++f) {
             const int source = m_sourceIndex[f];
             if (source >= 0 && source < int(values.size()))
-                record.values[f] = m_fields[f]->Converted(values[source]);
+                record.values[f] = ReadValue(*m_fields[f], values[source]);
         }
         m_records.push_back(std::move(record));
         ++fetched;

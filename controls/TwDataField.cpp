@@ -129,6 +129,15 @@ QString TwDataField::TextOf(const QVariant& value) const
 {
     if (!value.isValid() || value.isNull())
         return QString();
+    try {
+        return FormattedText(value);
+    } catch (const EConvertError&) {
+        return value.toString(); // as the source gave it
+    }
+}
+
+QString TwDataField::FormattedText(const QVariant& value) const
+{
     if (TwIsNumericField(m_type)) {
         const double number = value.typeId() == QMetaType::QString ? TwFormat::ParseFloat(value.toString())
                                                                     : value.toDouble();

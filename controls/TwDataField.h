@@ -85,6 +85,7 @@ public:
 
 private:
     friend class TwClientDataSet;
+    QString FormattedText(const QVariant& value) const;
 
     TwClientDataSet* m_dataSet;
     QString m_name;

@@ -166,3 +166,14 @@ TEST_F(DBGridTest, EditingInsertingAndDeletingChangeOnlyTheRecordsHeld)
     dataSet.SetReadOnly(true);
     EXPECT_EQ(ErrorOf([&] { dataSet.Edit(); }), "Cannot modify a read-only dataset");
 }
+
+TEST_F(DBGridTest, AValueItsFieldTypeCannotReadShowsAsTheSourceGaveIt)
+{
+    Bind(2);
+    dataSet.AddField("NAME", wftDateTime);
+    dataSet.AddField("AMT", wftCurrency)->SetCurrency(true);
+    dataSet.Open();
+    TwDBColumn* name = grid.AddColumn("NAME", "", 80);
+    EXPECT_EQ(grid.CellText(name, 1), "n1");
+    EXPECT_EQ(grid.CellText(grid.AddColumn("AMT", "", 80), 1), "1,000");
+}
