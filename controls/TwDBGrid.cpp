@@ -8,6 +8,8 @@
 #include "controls/TwDataField.h"
 #include "controls/TwDataSource.h"
 #include "controls/TwFormat.h"
+#include "controls/TwMemColumn.h"
+#include "controls/TwMemGrid.h"
 
 TwDBGrid::TwDBGrid(QWidget* parent) : TwCustomGrid(parent), m_link(this) {}
 
@@ -340,7 +342,7 @@ QVariant TwDBGrid::EditorValueOf(TwColumn* column, int row, TwEditKind kind)
     case wekSpinEdit:
     case wekDate:
     case wekTime: return value;
-    default: return field->TextOf(value);
+    default: return value.typeId() == QMetaType::Double ? TwFormat::FloatText(value.toDouble()) : value.toString();
     }
 }
 
@@ -378,11 +380,64 @@ void TwDBGrid::WriteEditorValue(TwColumn* column, int row, TwEditKind kind, cons
     }
 }
 
-// The editors take their set-up from in-memory columns; here they take the
-// column's font only.
+namespace {
+TwDataType MemTypeOf(TwFieldType type)
+{
+    switch (type) {
+    case wftSmallint: return wdtSmall;
+    case wftWord: return wdtWord;
+    case wftInteger:
+    case wftLargeint:
+    case wftAutoInc: return wdtLong;
+    case wftFloat:
+    case wftCurrency:
+    case wftBCD: return wdtFloat;
+    case wftBoolean: return wdtBool;
+    case wftDate: return wdtDate;
+    case wftTime: return wdtTime;
+    case wftDateTime: return wdtDateTime;
+    case wftGraphic: return wdtGraphic;
+    default: return wdtString;
+    }
+}
+} // namespace
+
+TwMemColumn* TwDBGrid::EditorModel(TwDBColumn* column)
+{
+    if (!m_editorModel) {
+        m_editorModel = std::make_unique<TwMemGrid>();
+        m_editorModel->Columns()->Add();
+    }
+    auto* model = m_editorModel->Column(0);
+    const TwDataField* field = column->Field();
+    model->SetDataType(field ? MemTypeOf(field->DataType()) : wdtString);
+    if (field && field->DataType() == wftString)
+        model->SetDataWidth(field->Size() > 0 ? field->Size() : 255);
+    QString format = field && !field->EditMask().isEmpty() ? field->EditMask() : column->EditFormat();
+    if (format.isEmpty() && field && TwIsNumericField(field->DataType()))
+        format = field->DisplayFormat(); // the decimals the editor takes
+    model->SetEditFormat(format);
+    model->SetEditStyle(column->EditStyle());
+    model->SetItems(column->Items());
+    model->SetValues(column->Values());
+    model->SetAlignment(column->Alignment());
+    model->SetFont(column->Font());
+    model->SetLayout(column->Layout());
+    model->SetMarginLeft(column->MarginLeft());
+    model->SetMarginTop(column->MarginTop());
+    model->SetMarginRight(column->MarginRight());
+    model->SetMarginBottom(column->MarginBottom());
+    model->SetColor(column->Color());
+    model->SetEditColor(column->EditColor());
+    model->SetEditBorder(column->EditBorder());
+    model->SetCharCase(column->CharCase());
+    model->SetMaxLength(column->MaxLength());
+    return model;
+}
+
 void TwDBGrid::SetupEditor(TwInplaceEditor* editor, TwColumn* column)
 {
-    editor->Widget()->setFont(column->Font());
+    editor->SetupFromColumn(*EditorModel(static_cast<TwDBColumn*>(column)));
 }
 
 void TwDBGrid::CopyCellValue(TwColumn* column, int fromRow, int toRow)

@@ -9,6 +9,8 @@ class TwClientDataSet;
 class TwDataField;
 class TwDataSource;
 class TwDBColumn;
+class TwMemColumn;
+class TwMemGrid;
 
 // The grid that shows the records of a result set instead of its own
 // storage: its rows are the records the result set holds, its current row
@@ -77,7 +79,11 @@ private:
     void SyncRow();
     void SyncState();
     QVariant RecordValue(const TwColumn* column, int row) const;
+    // The in-memory column an editor is set up from: the look of a column
+    // and the type, size and mask of its field.
+    TwMemColumn* EditorModel(TwDBColumn* column);
 
     TwGridDataLink m_link;
     QSet<QString> m_selections;
+    std::unique_ptr<TwMemGrid> m_editorModel;
 };

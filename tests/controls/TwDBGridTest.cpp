@@ -177,3 +177,34 @@ TEST_F(DBGridTest, AValueItsFieldTypeCannotReadShowsAsTheSourceGaveIt)
     EXPECT_EQ(grid.CellText(name, 1), "n1");
     EXPECT_EQ(grid.CellText(grid.AddColumn("AMT", "", 80), 1), "1,000");
 }
+
+TEST_F(DBGridTest, TheInPlaceEditorsWriteIntoTheFieldsOfTheCurrentRecord)
+{
+    Bind(2);
+    dataSet.AddField("NAME", wftString, 4)->SetEditMask("99-99;0;");
+    dataSet.AddField("AMT", wftFloat)->SetDisplayFormat("#,##0.#0");
+    dataSet.Open();
+    grid.AddColumn("NAME", "이름", 80);
+    grid.AddColumn("AMT", "금액", 80);
+    grid.SetOptions(wgoAlwaysShowEditor | wgoArrowMove | wgoEditing | wgoEnterToTab);
+    grid.resize(300, 150);
+    grid.show();
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.SetCurrentColumnIndex(1);
+    ASSERT_TRUE(grid.EditorShown());
+    EXPECT_EQ(grid.EditKind(grid.Column(1)), wekNumber);
+    QTest::keyClicks(QApplication::focusWidget(), "12.5");
+    EXPECT_EQ(grid.EditState(), wgsEdit);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(dataSet.State(), dsBrowse);
+    EXPECT_EQ(dataSet.Value(0, 1).toDouble(), 12.5);
+
+    grid.SetCurrentColumnIndex(0);
+    ASSERT_TRUE(grid.EditorShown());
+    QTest::keyClicks(QApplication::focusWidget(), "0412");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(dataSet.Value(1, 0).toString(), "0412");
+    EXPECT_EQ(grid.CellText(grid.Column(0), 1), "04-12");
+}
