@@ -10,6 +10,8 @@
 
 #include "common/TBusinessClock.h"
 #include "controls/EConvertError.h"
+#include "controls/TwClientDataSet.h"
+#include "controls/TwDataField.h"
 
 namespace {
 // The valid calendar date spelled by eight digits, or an invalid date.
@@ -144,4 +146,22 @@ void ClearContainer(QWidget* container)
         else if (child->metaObject()->indexOfProperty("Value") >= 0)
             child->setProperty("Value", 0.0); // numeric edits publish their value as "Value"
     }
+}
+
+void SetNumericFormats(TwClientDataSet& dataSet)
+{
+    for (int f = 0; f < dataSet.FieldCount(); ++f) {
+        TwDataField* field = dataSet.Fields(f);
+        if (field->DataType() == wftFloat)
+            field->SetDisplayFormat(QStringLiteral("#,##0.#0"));
+        else if (TwIsNumericField(field->DataType()))
+            field->SetDisplayFormat(QStringLiteral("#,##0"));
+    }
+}
+
+QString QuotedText(const QString& text)
+{
+    QString doubled = text;
+    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
 }

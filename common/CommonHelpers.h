@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 class QWidget;
+class TwClientDataSet;
 
 // Small stateless helpers shared by every part of the client. Dates travel as
 // eight digits (YYYYMMDD), months as six (YYYYMM).
@@ -15,3 +16,7 @@ QString DayOfWeekName(const QString& text);        // "화요일" etc., or empty
 qint64 TextToInt64(const QString& text);           // forgiving: anything unparsable is 0
 QString StepMonth(const QString& monthText, int direction); // throws EConvertError
 void ClearContainer(QWidget* container);           // empties the editors of a panel
+// Whole-number, currency and BCD fields show "#,##0", float fields "#,##0.#0".
+void SetNumericFormats(TwClientDataSet& dataSet);
+// A text as a statement literal: between apostrophes, its own apostrophes doubled.
+QString QuotedText(const QString& text);

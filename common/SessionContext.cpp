@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "common/TTraceSettings.h"
+
 namespace {
 struct SessionValues
 {
@@ -50,15 +52,19 @@ void SessionContext::SetExecutable(const QString& executablePath)
         dir += QLatin1Char('/'); // the root folder already ends in one
     Values().appDir = dir;
     Values().exeName = info.completeBaseName();
+    TTraceSettings::Current().AppDir = dir;
+    TTraceSettings::Current().ExeName = info.fileName();
 }
 
 void SessionContext::SetClientIP(const QString& ip)
 {
     Values().clientIP = ip;
+    TTraceSettings::Current().ClientIP = ip;
 }
 
 void SessionContext::SetUser(const QString& empNo, const QString& userName)
 {
     Values().empNo = empNo;
     Values().userName = userName;
+    TTraceSettings::Current().EmpNo = empNo;
 }

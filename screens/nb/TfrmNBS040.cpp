@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "common/CommonHelpers.h"
 #include "common/MessageBoxes.h"
 #include "common/SpreadsheetExport.h"
 #include "common/SqlTrace.h"
@@ -45,14 +46,6 @@ const char* const BaseStatements[] = {
     "C.SHOP_CODE AND A.CONT_CODE = D.CONT_CODE AND A.CONT_CODE = E.CONT_CODE AND A.CONT_CODE = F.CONT_CODE AND "
     "D.CONT_MONTH = F.CONT_MONTH AND D.DEMAND_DATE3 = F.DEMAND_DATE AND B.USE_YN = 'Y'",
 };
-
-// Typed text goes into the statement as a literal, never as statement text.
-QString Quoted(const QString& text)
-{
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
 
 QString Grouped(double value)
 {
@@ -200,19 +193,19 @@ QString TfrmNBS040::SearchStatement() const
     QString sql = QString::fromUtf8(CommonSelect) + QString::fromUtf8(BaseStatements[kind]);
     const QString month = medMonth->Text().trimmed();
     if (kind != gkDeposit && !month.isEmpty()) {
-        sql += QStringLiteral("   AND ") + Quoted(month + QStringLiteral("99"))
+        sql += QStringLiteral("   AND ") + QuotedText(month + QStringLiteral("99"))
                + QStringLiteral(" BETWEEN A.CONT_START_DATE    ");
         sql += QStringLiteral("\r   AND A.CONT_END_DATE                         ");
-        sql += QStringLiteral("\r   AND D.CONT_MONTH = ") + Quoted(month);
+        sql += QStringLiteral("\r   AND D.CONT_MONTH = ") + QuotedText(month);
         if (kind == gkManagementFee)
-            sql += QStringLiteral("\r   AND F.CONT_MONTH = ") + Quoted(month);
+            sql += QStringLiteral("\r   AND F.CONT_MONTH = ") + QuotedText(month);
     }
     const QString shop = edtFindShopName->text().trimmed();
     if (!shop.isEmpty())
-        sql += QStringLiteral("\r   AND C.SHOP_NAME LIKE ") + Quoted(shop + QLatin1Char('%'));
+        sql += QStringLiteral("\r   AND C.SHOP_NAME LIKE ") + QuotedText(shop + QLatin1Char('%'));
     const QString boss = edtFindBossName->text().trimmed();
     if (!boss.isEmpty())
-        sql += QStringLiteral("\r   AND B.BOSS_NAME LIKE ") + Quoted(boss + QLatin1Char('%'));
+        sql += QStringLiteral("\r   AND B.BOSS_NAME LIKE ") + QuotedText(boss + QLatin1Char('%'));
     return sql + QStringLiteral(" ORDER BY A.CONT_CODE, D.CONT_MONTH");
 }
 
