@@ -213,6 +213,13 @@ TEST_F(ImportEndToEndTest, ReaderTakesEveryUsedRowAndTheGridsColumnsOnly)
     EXPECT_EQ(screen->rgrGrid->RowCount(), 1);
     EXPECT_EQ(screen->Label2->text(), "fine.xlsx을 읽어들였습니다 1 Line");
     EXPECT_TRUE(screen->bbtSave->isEnabled());
+
+    // The older binary format is read by its own program, from the worker too.
+    MessageBoxSeam::Reset();
+    Load(screen, QStringLiteral(SELVAR_TEST_DATA_DIR "/sheet/sample.xls"));
+    EXPECT_TRUE(Boxes(MessageBoxSeam::mbError).isEmpty()) << Boxes(MessageBoxSeam::mbError).join("|").toStdString();
+    EXPECT_TRUE(screen->Label2->text().startsWith("sample.xls을 읽어들였습니다 "));
+    EXPECT_GT(screen->rgrGrid->RowCount(), 1);
 }
 
 TEST_F(ImportEndToEndTest, LargeSheetLoadsWhileTheWindowStaysLive)
