@@ -7,6 +7,8 @@
 #include "screens/nb/TfrmNBI010.h"
 #include "screens/nb/TfrmNBI020.h"
 #include "screens/nb/TfrmNBI030.h"
+#include "screens/nb/TfrmNBI040.h"
+#include "screens/nb/TfrmNBI050.h"
 #include "screens/nb/TfrmNBS060.h"
 #include "screens/nb/TfrmNBS040.h"
 #include "screens/nd/TfrmNDI010.h"
@@ -24,6 +26,8 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NBI010"), [] { return new TfrmNBI010(); });
     ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
+    ScreenRegistry::Register(QStringLiteral("NBI040"), [] { return new TfrmNBI040(); });
+    ScreenRegistry::Register(QStringLiteral("NBI050"), [] { return new TfrmNBI050(); });
     ScreenRegistry::Register(QStringLiteral("NBS060"), [] { return new TfrmNBS060(); });
     ScreenRegistry::Register(QStringLiteral("NBS040"), [] { return new TfrmNBS040(); });
     ScreenRegistry::Register(QStringLiteral("NDI010"), [] { return new TfrmNDI010(); });
