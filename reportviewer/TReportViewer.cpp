@@ -57,6 +57,7 @@ TReportViewer::TReportViewer(QWidget* parent) : QWidget(parent), m_timeoutMs(TRe
     btnPdf = Button(QStringLiteral("btnPdf"), QStringLiteral("PDF 저장"));
     lblPages = new QLabel(this);
     lblPages->setObjectName(QStringLiteral("lblPages"));
+    lblPages->setMinimumWidth(80);
     for (QWidget* w : std::initializer_list<QWidget*>{btnZoomOut, lblZoom, btnZoomIn, btnFitWidth, btnFitPage})
         bar->addWidget(w);
     bar->addSpacing(12);

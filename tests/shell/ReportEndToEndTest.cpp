@@ -23,6 +23,7 @@
 #include "screens/nc/TfrmNCS050.h"
 #include "screens/nc/TfrmNCS060.h"
 #include "screens/nc/TfrmNCS090.h"
+#include "screens/ni/TfrmNIH001.h"
 #include "tests/screens/ScreenTestSupport.h"
 #include "tests/shell/DemoClientTest.h"
 
@@ -160,8 +161,11 @@ TEST_F(ReportEndToEndTest, EachScreenOpensFromItsMenuAndShowsItsShippedReport)
         EXPECT_EQ(QUrl(viewer->LastUrl()), QUrl::fromLocalFile(TReportLocation::ShippedFolder() + "/" + c.file));
         EXPECT_EQ(viewer->AutoAdjust(), 0);
         EXPECT_EQ(viewer->ZoomRatio(), 150);
-        if (!shotDir.isEmpty())
+        if (!shotDir.isEmpty()) { // the pages to look at, on paper and on the screen
             viewer->SavePdf(QDir(shotDir).filePath(QString(c.id) + ".pdf"));
+            QTest::qWait(50); // the viewer's layout settles first
+            window->grab().save(QDir(shotDir).filePath(QString(c.id) + "-screen.png"));
+        }
     }
 }
 
@@ -184,8 +188,18 @@ TEST_F(ReportEndToEndTest, ArgumentStringsFollowTheFieldsAndASecondSearchOpensAg
     auto* notice = Open<TfrmNCS090>("NCS090");
     ASSERT_NE(notice, nullptr);
     notice->medMonth->SetText("201812");
-    notice->edt_UpjangCode->setText(site);
+    // The site lookup fills code and name; typing a code again drops the name.
+    DriveModal<TfrmNIH001>("frmNIH001", [&] { QTest::mouseClick(notice->bbt_UpjangCode, Qt::LeftButton); },
+                           [&](TfrmNIH001* lookup) {
+                               lookup->bbtSearchClick();
+                               DoubleClickCell(lookup->rgrGrid, 1, FindRow(lookup->rgrGrid, 0, site));
+                           });
+    EXPECT_EQ(notice->edt_UpjangCode->text(), site);
+    EXPECT_EQ(notice->edt_UpjangCodeName->text(), Scalar("SELECT UPJANG_NAME FROM JA010MS WHERE UPJANG_CODE = '" + site + "'"));
     EXPECT_EQ(notice->ReportArguments(), "/rp [201812] [" + site + "]");
+    QTest::keyClick(notice->edt_UpjangCode, Qt::Key_Backspace);
+    EXPECT_TRUE(notice->edt_UpjangCodeName->text().isEmpty());
+    EXPECT_EQ(notice->ReportArguments(), "/rp [201812] [" + site.chopped(1) + "]");
 
     auto* monthly = Open<TfrmNCI020>("NCI020");
     ASSERT_NE(monthly, nullptr);
