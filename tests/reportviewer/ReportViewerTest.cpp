@@ -1,4 +1,8 @@
+#include <QApplication>
 #include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -135,6 +139,26 @@ TEST_F(ReportViewerTest, OpensFromAFileUrlAndWritesAPdf)
     EXPECT_TRUE(file.read(5) == "%PDF-");
     viewer.SetAutoAdjust(1);
     EXPECT_NE(viewer.lblZoom->text(), "150%");
+
+    // The printer path: a PDF printer, and the preview that paints onto one.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    viewer.Document()->Print(printer);
+    QFile printed(dir.filePath("printed.pdf"));
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+    bool previewed = false;
+    QTimer::singleShot(300, &viewer, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(top)) {
+                previewed = preview->isVisible();
+                preview->reject();
+            }
+    });
+    viewer.Preview();
+    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty());
 }
 
 TEST_F(ReportViewerTest, AMissingFileOrBadArgumentsGiveTheMessageAndNoPages)
