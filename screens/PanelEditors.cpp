@@ -222,10 +222,15 @@ double CellAmount(const QString& text)
 
 QString PickCode(const QString& mode)
 {
+    return PickCodeAndName(mode).code;
+}
+
+TPicked PickCodeAndName(const QString& mode)
+{
     TfrmNIH001 dialog;
     dialog.SetLookupMode(mode);
     dialog.ShowModal();
-    return dialog.PickedCode();
+    return {dialog.PickedCode(), dialog.PickedName()};
 }
 
 } // namespace PanelEditors

@@ -91,5 +91,11 @@ double CellAmount(const QString& text);
 
 // The code lookup in a mode; the picked code, empty when nothing was picked.
 QString PickCode(const QString& mode);
+// The same with the picked row's name; both empty when nothing was picked.
+struct TPicked {
+    QString code;
+    QString name;
+};
+TPicked PickCodeAndName(const QString& mode);
 
 } // namespace PanelEditors

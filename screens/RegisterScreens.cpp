@@ -11,6 +11,12 @@
 #include "screens/nb/TfrmNBI050.h"
 #include "screens/nb/TfrmNBS060.h"
 #include "screens/nb/TfrmNBS040.h"
+#include "screens/nc/TfrmNCI010.h"
+#include "screens/nc/TfrmNCI020.h"
+#include "screens/nc/TfrmNCS040.h"
+#include "screens/nc/TfrmNCS050.h"
+#include "screens/nc/TfrmNCS060.h"
+#include "screens/nc/TfrmNCS090.h"
 #include "screens/nd/TfrmNDI010.h"
 #include "screens/nd/TfrmNDS020.h"
 
@@ -30,6 +36,12 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NBI050"), [] { return new TfrmNBI050(); });
     ScreenRegistry::Register(QStringLiteral("NBS060"), [] { return new TfrmNBS060(); });
     ScreenRegistry::Register(QStringLiteral("NBS040"), [] { return new TfrmNBS040(); });
+    ScreenRegistry::Register(QStringLiteral("NCI010"), [] { return new TfrmNCI010(); });
+    ScreenRegistry::Register(QStringLiteral("NCI020"), [] { return new TfrmNCI020(); });
+    ScreenRegistry::Register(QStringLiteral("NCS040"), [] { return new TfrmNCS040(); });
+    ScreenRegistry::Register(QStringLiteral("NCS050"), [] { return new TfrmNCS050(); });
+    ScreenRegistry::Register(QStringLiteral("NCS060"), [] { return new TfrmNCS060(); });
+    ScreenRegistry::Register(QStringLiteral("NCS090"), [] { return new TfrmNCS090(); });
     ScreenRegistry::Register(QStringLiteral("NDI010"), [] { return new TfrmNDI010(); });
     ScreenRegistry::Register(QStringLiteral("NDS020"), [] { return new TfrmNDS020(); });
 }
