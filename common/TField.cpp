@@ -10,12 +10,14 @@ TField::TField(TResultSet* rows, const int* currentRow, int index, const QString
 {
 }
 
+// The rows hold whole rows only, so a cell inside them is on a held row.
 QVariant* TField::Slot() const
 {
     const int row = *m_currentRow;
-    if (row < 0 || row >= m_rows->RowCount())
+    const size_t cell = static_cast<size_t>(row) * m_rows->Types.size() + m_index;
+    if (row < 0 || cell >= m_rows->Cells.size())
         return nullptr;
-    return &m_rows->Cell(row, m_index);
+    return &m_rows->Cells[cell];
 }
 
 QVariant TField::AsVariant() const { return Value(); }

@@ -2,18 +2,17 @@
 
 #include <QStringList>
 #include <QVariant>
-#include <deque>
 #include <vector>
 
 #include "common/TFieldType.h"
 
-// The rows a statement returned, held on the client (row-major cells; a deque
-// grows without moving what it holds).
+// The rows a statement returned, held on the client (row-major cells in one
+// block: far fewer allocations to make and free than a block per few cells).
 struct TResultSet
 {
     QStringList Names;
     std::vector<TFieldType> Types;
-    std::deque<QVariant> Cells;
+    std::vector<QVariant> Cells;
     qint64 RowsAffected = 0;
 
     int ColumnCount() const { return static_cast<int>(Types.size()); }

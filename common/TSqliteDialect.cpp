@@ -166,6 +166,13 @@ TFieldType TypeOfDeclared(const char* declared)
     return ftUnknown;
 }
 
+QVariant TextValue(QString&& text)
+{
+    QVariant value{QMetaType::fromType<QString>()};
+    *static_cast<QString*>(value.data()) = std::move(text); // no second reference to count
+    return value;
+}
+
 QVariant CellValue(sqlite3_stmt* stmt, int column, TFieldType declared)
 {
     switch (sqlite3_column_type(stmt, column)) {
@@ -181,7 +188,7 @@ QVariant CellValue(sqlite3_stmt* stmt, int column, TFieldType declared)
             if (stamp.isValid())
                 return stamp;
         }
-        return s;
+        return TextValue(std::move(s));
     }
     case SQLITE_BLOB:
         return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)),
@@ -321,8 +328,11 @@ sqlite3_stmt* TSqliteDialect::Prepared(const TSqlStatement& statement)
     if (sqlite3_stmt* cached = m_cache.value(statement.Text()))
         return cached;
     sqlite3_stmt* stmt = Compile(statement);
-    if (m_cacheOrder.size() >= kCacheSize)
-        sqlite3_finalize(m_cache.take(m_cacheOrder.takeFirst()));
+    if (m_cacheOrder.size() >= kCacheSize) {
+        sqlite3_stmt* oldest = m_cache.take(m_cacheOrder.takeFirst());
+        m_lastCells.remove(oldest);
+        sqlite3_finalize(oldest);
+    }
     m_cache.insert(statement.Text(), stmt);
     m_cacheOrder.append(statement.Text());
     return stmt;
@@ -410,6 +420,7 @@ void TSqliteDialect::Execute(const TSqlStatement& statement, const std::vector<Q
     if (wantRows && columns == 0)
         throw EDatabaseError(QStringLiteral("The statement returns no rows to open"));
     const bool reads = sqlite3_stmt_readonly(stmt) != 0;
+    result.Cells.reserve(m_lastCells.value(stmt));
     for (;;) {
         const int rc = sqlite3_step(stmt);
         if (rc == SQLITE_DONE)
@@ -419,6 +430,7 @@ void TSqliteDialect::Execute(const TSqlStatement& statement, const std::vector<Q
         for (int c = 0; c < columns; ++c)
             result.Cells.push_back(CellValue(stmt, c, declared[c]));
     }
+    m_lastCells.insert(stmt, result.Cells.size());
     ResolveTypes(result);
     result.RowsAffected = reads ? 0 : sqlite3_changes64(m_handle);
 }
@@ -496,5 +508,6 @@ void TSqliteDialect::Detach()
         sqlite3_finalize(stmt);
     m_cache.clear();
     m_cacheOrder.clear();
+    m_lastCells.clear();
     m_handle = nullptr;
 }

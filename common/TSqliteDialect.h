@@ -53,5 +53,8 @@ private:
     sqlite3* m_handle = nullptr;
     QHash<QString, sqlite3_stmt*> m_cache; // by the statement's own text
     QList<QString> m_cacheOrder;           // oldest first
+    // Cells of a cached statement's last result: a search run again gets its
+    // room at once instead of growing into it.
+    QHash<sqlite3_stmt*, size_t> m_lastCells;
     QSet<TSqliteCursor*> m_cursors;        // open cursors, each with its own statement
 };

@@ -2,13 +2,13 @@
 # Builds the fuzz targets with clang's libFuzzer (AddressSanitizer and
 # UndefinedBehaviorSanitizer) into build-fuzz and runs each for a bounded time
 # on a copy of its seed corpus in tests/fuzz/corpus/.
-#   scripts/fuzz.sh [SECONDS_PER_TARGET] [target...]   (default 60 s, all four)
+#   scripts/fuzz.sh [SECONDS_PER_TARGET] [target...]   (default 60 s, every target)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_xlsx fuzz_xls fuzz_csv fuzz_password)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_xlsx fuzz_xls fuzz_csv fuzz_password fuzz_statement fuzz_ini fuzz_connection)
 
 "$root/scripts/install-deps.sh" --fuzz
 build_dir="$root/build-fuzz"

@@ -12,6 +12,8 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-translations-l10n
   fonts-nanum xvfb xauth x11-utils ccache
+  # the export tests open the written worksheets with a real spreadsheet program
+  libreoffice-calc-nogui
 )
 
 # The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer.

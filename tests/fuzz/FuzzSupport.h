@@ -10,7 +10,7 @@
 
 // The readers take file names: each input is written to one scratch file.
 // Lower bounds keep single inputs fast; the checks are the same.
-inline QString FuzzFile(const uint8_t* data, size_t size, const char* name)
+inline QString FuzzFile(const uint8_t* data, size_t size, const QByteArray& name)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QString::fromLatin1(name));
