@@ -14,5 +14,7 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 
 "$root/scripts/build.sh" "$@"
+# The database suites run a second time on a PostgreSQL server of their own.
+eval "$("$root/scripts/start-postgres.sh")"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
