@@ -18,6 +18,8 @@ if [ -z "$bin" ]; then
   exit 1
 fi
 
+cd /tmp # the server's user may not enter the caller's folder
+
 as_owner() {
   if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
 }
