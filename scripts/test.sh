@@ -15,6 +15,7 @@ fi
 
 "$root/scripts/build.sh" "$@"
 # The database suites run a second time on a PostgreSQL server of their own.
-eval "$("$root/scripts/start-postgres.sh")"
+postgres_env=$("$root/scripts/start-postgres.sh")
+eval "$postgres_env"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
