@@ -148,7 +148,8 @@ QString TPostgresDialect::SavedBeforeMessage()
 void TPostgresDialect::Attach(QSqlDatabase& db, const TConnectionSettings&)
 {
     const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+    const bool native = qstrcmp(handle.typeName(), "PGconn*") == 0 || qstrcmp(handle.typeName(), "pg_conn*") == 0;
+    if (!handle.isValid() || !native)
         throw EDatabaseError(QStringLiteral("The PostgreSQL driver gives no native handle"));
     m_conn = *static_cast<pg_conn* const*>(handle.constData());
     m_session = std::make_shared<int>(0);
@@ -174,8 +175,8 @@ void TPostgresDialect::PrepareSession()
     Run(QStringLiteral("SET lock_timeout = '15s'"));
 }
 
-// The functions come with the client: a database that has another version
-// (or none) gets this client's, one client at a time.
+// The functions come with the client: a database that has an older version
+// (or none) gets this client's, one client at a time; a newer one stays.
 void TPostgresDialect::InstallFunctions()
 {
     const QString check = QStringLiteral("SELECT %1.functions_version()").arg(QLatin1String(TPostgresFunctions::kSchema));
@@ -190,9 +191,9 @@ void TPostgresDialect::InstallFunctions()
     };
     Run(QStringLiteral("BEGIN"));
     try {
-        if (current() != TPostgresFunctions::kVersion) {
+        if (current() < TPostgresFunctions::kVersion) {
             Run(QStringLiteral("SELECT pg_advisory_xact_lock(72450011)"));
-            if (current() != TPostgresFunctions::kVersion)
+            if (current() < TPostgresFunctions::kVersion)
                 for (const QString& statement : TPostgresFunctions::Install())
                     Run(statement);
         }
