@@ -4,9 +4,10 @@
 
 // Where the shared connection goes. Driver "SQLITE" (the embedded default) opens
 // the file Path; "ORACLE" and "ODBC" pass the statements unchanged through Qt's
-// QOCI/QODBC driver when it is installed; "POSTGRES" is reserved for the shared
-// server. Any other value is taken as the name of a Qt SQL driver that receives
-// the statements unchanged.
+// QOCI/QODBC driver when it is installed; "POSTGRES" reaches the shared server
+// at Host:Port, Database, as User with Password (Qt's QPSQL driver). Any other
+// value is taken as the name of a Qt SQL driver that receives the statements
+// unchanged.
 struct TConnectionSettings
 {
     QString Driver = QStringLiteral("SQLITE");

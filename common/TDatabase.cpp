@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "common/EDatabaseError.h"
+#include "common/TPostgresDialect.h"
 #include "common/TQtSqlDialect.h"
 #include "common/TSqliteDialect.h"
 
@@ -64,8 +65,12 @@ std::unique_ptr<TSqlDialect> TDatabase::CreateDialect(QString* qtDriver) const
         *qtDriver = QStringLiteral("QSQLITE");
         return std::make_unique<TSqliteDialect>();
     }
-    if (Is(driver, "POSTGRES"))
-        throw EDatabaseError(QStringLiteral("이 버전에서는 POSTGRES 데이터베이스를 사용할 수 없습니다."));
+    if (Is(driver, "POSTGRES")) {
+        *qtDriver = QStringLiteral("QPSQL");
+        if (!QSqlDatabase::isDriverAvailable(*qtDriver))
+            throw EDatabaseError(QStringLiteral("데이터베이스 드라이버 %1이(가) 설치되어 있지 않습니다.").arg(*qtDriver));
+        return std::make_unique<TPostgresDialect>();
+    }
     *qtDriver = Is(driver, "ORACLE") ? QStringLiteral("QOCI") : Is(driver, "ODBC") ? QStringLiteral("QODBC") : driver;
     if (!QSqlDatabase::isDriverAvailable(*qtDriver))
         throw EDatabaseError(QStringLiteral("데이터베이스 드라이버 %1이(가) 설치되어 있지 않습니다.").arg(*qtDriver));
@@ -86,6 +91,8 @@ void TDatabase::ConfigureQtConnection()
         m_db.setPort(m_settings.Port);
     m_db.setUserName(m_settings.User);
     m_db.setPassword(m_settings.Password);
+    if (Is(m_settings.Driver, "POSTGRES"))
+        m_db.setConnectOptions(QStringLiteral("connect_timeout=5"));
 }
 
 void TDatabase::Open()

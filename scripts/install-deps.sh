@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libqt6sql6-psql
   libgl-dev
   libsqlite3-dev sqlite3
+  libpq-dev postgresql postgresql-client
   libxlsxwriter-dev libminizip-dev libfreexl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-translations-l10n

@@ -14,5 +14,8 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 
 "$root/scripts/build.sh" "$@"
+# The database suites run a second time on a PostgreSQL server of their own.
+postgres_env=$("$root/scripts/start-postgres.sh")
+eval "$postgres_env"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"

@@ -112,7 +112,8 @@ bool TfrmZZD000::ConnectDatabase()
 }
 
 // The connection named by argument 1, with the user and password of start-up.
-// A demonstration database is created in the user's data folder when new.
+// A demonstration database is created in the user's data folder when new; a
+// shared server's database is brought up to this client's schema.
 void TfrmZZD000::OpenConnection()
 {
     TConnectionFile::Entry entry = TConnectionFile::Resolve(SessionContext::AppDir(), m_databaseName);
@@ -128,6 +129,8 @@ void TfrmZZD000::OpenConnection()
     dbsDB.Open();
     if (entry.demo)
         PrepareDemoDatabase();
+    else if (entry.settings.Driver.compare(QStringLiteral("POSTGRES"), Qt::CaseInsensitive) == 0)
+        TSchema::Upgrade(dbsDB); // a new shared database gets its tables from the first client
 }
 
 // A new demonstration file gets the schema and the demonstration data; an

@@ -6,18 +6,21 @@
 
 #include "common/TDatabase.h"
 #include "common/TQuery.h"
+#include "tests/support/TTestEngine.h"
 
-// A fresh embedded database file in a temporary folder, open for the test.
+// A fresh database open for the test: an embedded file in a temporary folder,
+// or a new database on the PostgreSQL test server (TTestEngine).
 class TTempDatabase
 {
 public:
-    TTempDatabase() : m_db(TConnectionSettings::Sqlite(m_dir.filePath(QStringLiteral("test.db"))))
+    TTempDatabase() : m_fresh(m_dir.filePath(QStringLiteral("test.db"))), m_db(m_fresh.Settings())
     {
         m_db.Open();
     }
 
     TDatabase& Db() { return m_db; }
     QString Path() const { return m_db.Settings().Path; }
+    const TConnectionSettings& Settings() const { return m_fresh.Settings(); }
     QString Dir() const { return m_dir.path(); }
 
     // Runs one statement without parameters.
@@ -39,5 +42,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    TTestEngine::TFreshDatabase m_fresh;
     TDatabase m_db;
 };

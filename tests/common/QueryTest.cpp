@@ -125,7 +125,8 @@ TEST_F(Query, ExecSqlReportsRowsAffectedAndOpenRefusesNonQueries)
         bad.Open();
         FAIL();
     } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Message(), "near \"SELEC\": syntax error");
+        EXPECT_EQ(e.Message(), TTestEngine::IsPostgres() ? "syntax error at or near \"SELEC\""
+                                                          : "near \"SELEC\": syntax error");
     }
 }
 

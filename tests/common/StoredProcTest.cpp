@@ -82,7 +82,10 @@ TEST_F(StoredProc, AnyFailureOfTheBodyReachesTheCallerAsADatabaseError)
         proc.ExecProc();
         FAIL() << "conversion failure lost";
     } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Message(), "'12,000'은(는) 올바른 숫자 값이 아닙니다.");
+        // The embedded engine stores the text and the body's conversion fails;
+        // the server refuses the text for the amount column at once.
+        EXPECT_EQ(e.Message(), TTestEngine::IsPostgres() ? "invalid input syntax for type double precision: \"12,000\""
+                                                          : "'12,000'은(는) 올바른 숫자 값이 아닙니다.");
     }
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM T"), "0"); // its insert was taken back
 }

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 #include "common/EDatabaseError.h"
@@ -13,8 +14,9 @@
 #include "common/TQuery.h"
 #include "common/TStoredProc.h"
 #include "framework/SharedConnection.h"
+#include "tests/support/TTestEngine.h"
 
-// A small lease database of its own for each test, shared by the screens, and
+// A small lease database of its own for each test (TTestEngine), shared by the screens, and
 // a shop procedure that records what each call received.
 class LeaseFixture : public ::testing::Test
 {
@@ -43,7 +45,8 @@ protected:
         MessageBoxSeam::Reset();
         SessionContext::SetUser("10000001", "김관리");
         SessionContext::SetClientIP("10.1.2.3");
-        db.SetSettings(TConnectionSettings::Sqlite(dir.filePath("lease.db")));
+        fresh = std::make_unique<TTestEngine::TFreshDatabase>(dir.filePath("lease.db"));
+        db.SetSettings(fresh->Settings());
         db.Open();
         for (const char* sql : {
                  "CREATE TABLE ZX010MS (HEAD VARCHAR(5), DETAIL VARCHAR(30), DETAIL_NAME VARCHAR(100))",
@@ -92,7 +95,11 @@ protected:
         SharedConnection::SetDatabase(&db);
     }
 
-    void TearDown() override { SharedConnection::SetDatabase(nullptr); }
+    void TearDown() override
+    {
+        SharedConnection::SetDatabase(nullptr);
+        db.Close();
+    }
 
     void Exec(const QString& sql)
     {
@@ -102,6 +109,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    std::unique_ptr<TTestEngine::TFreshDatabase> fresh;
     TDatabase db;
     std::vector<QMap<QString, QString>> calls;
     QString refusal; // when set, every call of the shop procedure fails with it

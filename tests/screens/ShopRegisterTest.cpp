@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "common/TPostgresDialect.h"
 #include "screens/na/TfrmNAI010.h"
 #include "screens/ni/TfrmNIH001.h"
 #include "tests/screens/LeaseFixture.h"
@@ -272,4 +273,60 @@ TEST_F(ShopRegisterTest, TheKeyboardAddsNoRowsAndThePanelFollowsTheCurrentRow)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     const QString name = screen->rgrGrid->Cells(TfrmNAI010::colShopName, codes.size() - 2).AsString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return screen->edtShopName->text() == name; }, 2000));
+}
+
+namespace {
+
+// On the shared server (SELVAR_TEST_ENGINE=POSTGRES only).
+using PostgresSaveTest = ShopRegisterTest;
+
+} // namespace
+
+// The server restarts while a save of two rows runs: the save goes back as a
+// whole, both rows stay pending on the screen with a message, and the next
+// save connects again and sends them.
+TEST_F(PostgresSaveTest, AServerRestartDuringASaveLosesNothingAndTheNextSaveReconnects)
+{
+    int calls = 0;
+    const TProcedureRegistry::TScoped writes("PR_NAI010_01", ShopParams(), [&](TDatabase& database,
+                                                                                const TStoredProc& proc) {
+        if (++calls == 2)
+            TTestEngine::RestartServer();
+        TQuery q(database);
+        q.SQL() << "INSERT INTO NA010MS (SHOP_CODE, SHOP_NAME, SHOP_ITEM) VALUES (:CODE, :NAME, :ITEM)";
+        q.ParamByName("CODE").SetAsString(proc.ParamByName("ASHOP_CODE").AsString());
+        q.ParamByName("NAME").SetAsString(proc.ParamByName("ASHOP_NAME").AsString());
+        q.ParamByName("ITEM").SetAsString(proc.ParamByName("ASHOP_ITEM").AsString());
+        q.ExecSQL();
+    });
+    auto saved = [&] {
+        TDatabase other(fresh->Settings());
+        other.Open();
+        TQuery q(other);
+        q.SQL() << "SELECT COUNT(*) FROM NA010MS WHERE SHOP_CODE IN ('4003', '4007')";
+        q.Open();
+        return q.Fields(0).AsInteger();
+    };
+    screen->bbtNewUpjangClick();
+    for (const char* code : {"4003", "4007"}) {
+        GoTo(code);
+        screen->edtItem->setText(QStringLiteral("기념품"));
+    }
+    GoTo("4003"); // leaving 4007 puts its change into the row
+    const QList<TwRowState> pending = {screen->rgrGrid->RowState(0), screen->rgrGrid->RowState(1)};
+    ASSERT_NE(pending[0], wrsNone);
+    ASSERT_NE(pending[1], wrsNone);
+
+    MessageBoxSeam::QueueAnswer(true);
+    EXPECT_ANY_THROW(screen->bbtSaveClick());
+    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(MessageBoxSeam::Last().text.contains(TPostgresDialect::ConnectionLostMessage()))
+        << MessageBoxSeam::Last().text.toStdString();
+    EXPECT_EQ(saved(), 0);
+    EXPECT_EQ(QList<TwRowState>({screen->rgrGrid->RowState(0), screen->rgrGrid->RowState(1)}), pending);
+
+    MessageBoxSeam::QueueAnswer(true);
+    screen->bbtSaveClick();
+    EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
+    EXPECT_EQ(saved(), 2);
 }

@@ -23,7 +23,8 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = new QTemporaryDir;
-        s_db = new TDatabase(TConnectionSettings::Sqlite(s_dir->filePath("demo.db")));
+        s_fresh = new TTestEngine::TFreshDatabase(s_dir->filePath("demo.db"));
+        s_db = new TDatabase(s_fresh->Settings());
         s_db->Open();
         TDemoData::Fill(*s_db);
         RegisterServerProcedures();
@@ -31,6 +32,7 @@ protected:
     static void TearDownTestSuite()
     {
         delete s_db;
+        delete s_fresh;
         delete s_dir;
     }
 
@@ -72,9 +74,11 @@ protected:
     }
 
     static QTemporaryDir* s_dir;
+    static TTestEngine::TFreshDatabase* s_fresh;
     static TDatabase* s_db;
 };
 QTemporaryDir* DemoData::s_dir = nullptr;
+TTestEngine::TFreshDatabase* DemoData::s_fresh = nullptr;
 TDatabase* DemoData::s_db = nullptr;
 } // namespace
 

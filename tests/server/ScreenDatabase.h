@@ -6,11 +6,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "common/TDatabase.h"
 #include "common/TQuery.h"
 #include "server/TSchema.h"
+#include "tests/support/TTestEngine.h"
 
 // A database file with the schema and the small data set of tests/data, plus
 // the screens' statements by name.
@@ -24,7 +26,8 @@ protected:
 
     void SetUp() override
     {
-        db.SetSettings(TConnectionSettings::Sqlite(dir.filePath("lease.db")));
+        fresh = std::make_unique<TTestEngine::TFreshDatabase>(dir.filePath("lease.db"));
+        db.SetSettings(fresh->Settings());
         db.Open();
         TSchema::Create(db);
         for (const QString& line : ReadData("screen_fixture.sql").split('\n')) {
@@ -86,7 +89,10 @@ protected:
             q.ParamByName(param).SetAsString(value);
     }
 
+    void TearDown() override { db.Close(); }
+
     QTemporaryDir dir;
+    std::unique_ptr<TTestEngine::TFreshDatabase> fresh;
     TDatabase db;
     QHash<QString, QString> statements;
     QStringList order;

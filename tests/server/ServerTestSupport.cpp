@@ -13,7 +13,7 @@
 #include "server/TServerProcedures.h"
 
 TServerTestDb::TServerTestDb()
-    : m_db(TConnectionSettings::Sqlite(m_dir.filePath(QStringLiteral("lease.db"))))
+    : m_fresh(m_dir.filePath(QStringLiteral("lease.db"))), m_db(m_fresh.Settings())
 {
     m_db.Open();
     TSchema::Upgrade(m_db);
@@ -50,7 +50,12 @@ QString TServerTestDb::Scalar(const QString& sql)
 
 void TServerTestDb::CallIn(const QString& procedure, const QMap<QString, QString>& params)
 {
-    TStoredProc proc(m_db);
+    CallOn(m_db, procedure, params);
+}
+
+void TServerTestDb::CallOn(TDatabase& db, const QString& procedure, const QMap<QString, QString>& params)
+{
+    TStoredProc proc(db);
     proc.SetProcedureName(procedure);
     proc.ParamByName("AU_EMP_NO").SetAsString(QStringLiteral("10000001"));
     proc.ParamByName("AU_IP").SetAsString(QStringLiteral("10.1.2.3"));

@@ -6,8 +6,10 @@
 #include <QTemporaryDir>
 
 #include "common/TDatabase.h"
+#include "tests/support/TTestEngine.h"
 
-// A fresh lease database in a temporary file with the server's procedures
+// A fresh lease database (a temporary file, or a database of the PostgreSQL
+// test server: TTestEngine) with the server's procedures
 // registered, the code and menu data, and a few sites and partners.
 class TServerTestDb
 {
@@ -15,6 +17,7 @@ public:
     TServerTestDb();
 
     TDatabase& Db() { return m_db; }
+    const TConnectionSettings& Settings() const { return m_fresh.Settings(); }
     void Exec(const QString& sql);
     QString Scalar(const QString& sql); // first column of the first row as text
 
@@ -23,6 +26,8 @@ public:
     QString Call(const QString& procedure, const QMap<QString, QString>& params);
     // The same call inside a transaction that is already open; throws on refusal.
     void CallIn(const QString& procedure, const QMap<QString, QString>& params);
+    // The same on any connection to the database (another client).
+    static void CallOn(TDatabase& db, const QString& procedure, const QMap<QString, QString>& params);
 
     // Every row of every table, sorted, as text: equal dumps mean equal databases.
     QString Dump();
@@ -39,5 +44,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    TTestEngine::TFreshDatabase m_fresh;
     TDatabase m_db;
 };

@@ -8,6 +8,7 @@
 #include "shell/TConnectionFile.h"
 #include "shell/TfrmZZD000.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/TTestEngine.h"
 
 class ConnectionTest : public ::testing::Test
 {
@@ -81,4 +82,26 @@ TEST_F(ConnectionTest, TheConnectionClosesWithTheDataModule)
     EXPECT_FALSE(db.Connected());
     EXPECT_TRUE(dataModule->ConnectDatabase());
     delete dataModule;
+}
+
+// On the shared server (SELVAR_TEST_ENGINE=POSTGRES only): a new database gets
+// the schema from the first client, the next start finds it ready.
+using PostgresStartupTest = ConnectionTest;
+
+TEST_F(PostgresStartupTest, TheFirstClientOfANewSharedDatabaseCreatesTheSchema)
+{
+    const TTestEngine::TFreshDatabase fresh(folder.Path("unused.db"));
+    folder.SetIni("Databases.ini", "SHARED/Driver", "POSTGRES");
+    folder.SetIni("Databases.ini", "SHARED/Host", fresh.Settings().Host);
+    folder.SetIni("Databases.ini", "SHARED/Port", fresh.Settings().Port);
+    folder.SetIni("Databases.ini", "SHARED/Database", fresh.Settings().Database);
+    for (int start = 0; start < 2; ++start) {
+        TfrmZZD000 dataModule({"SHARED", fresh.Settings().User, "E1", "홍길동"}, folder.Path("selvar_n"));
+        ASSERT_TRUE(dataModule.Connected()) << MessageBoxSeam::Last().text.toStdString();
+        EXPECT_EQ(TSchema::CurrentVersion(dataModule.dbsDB), TSchema::LatestVersion());
+        TQuery q(dataModule.dbsDB);
+        q.SQL() << "SELECT COUNT(*) FROM SCHEMA_VERSION";
+        q.Open();
+        EXPECT_EQ(q.Fields(0).AsInteger(), TSchema::LatestVersion());
+    }
 }
