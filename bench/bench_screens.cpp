@@ -5,7 +5,10 @@
 // all its rows on a connection of its own, inside a transaction rolled back).
 //
 // The data set is made once and kept in SELVAR_SCALE_DIR (default
-// /tmp/selvar-scale); delete that folder to make it again.
+// /tmp/selvar-scale); delete that folder to make it again. SELVAR_SCALE_CONTRACTS
+// and SELVAR_SCALE_MONTHS choose a smaller set (80 and 24 make the
+// demonstration data); SELVAR_SHOTS=DIR saves each screen after its search
+// as DIR/<program ID>.png.
 // Budget: every search within 2 s and within ten times its statements' time.
 #include <QAbstractButton>
 #include <QAction>
@@ -56,8 +59,12 @@ void PrepareScaleDatabase()
     TDatabase db(TConnectionSettings::Sqlite(path));
     db.Open();
     TDemoData::Options options;
-    options.contracts = 10000;
-    options.historyMonths = 60;
+    options.contracts = qEnvironmentVariableIsSet("SELVAR_SCALE_CONTRACTS")
+                            ? qEnvironmentVariableIntValue("SELVAR_SCALE_CONTRACTS")
+                            : 10000;
+    options.historyMonths = qEnvironmentVariableIsSet("SELVAR_SCALE_MONTHS")
+                                ? qEnvironmentVariableIntValue("SELVAR_SCALE_MONTHS")
+                                : 60;
     TDemoData::Fill(db, options);
     db.Close();
 }
@@ -156,6 +163,7 @@ struct Client
             QStringList{"DEMO", TDemoData::DatabaseUser, "10000001", QStringLiteral("김관리")},
             QDir(ScaleFolder()).filePath("selvar_n"));
         window = std::make_unique<TfrmN0Main>(dataModule.get());
+        window->resize(1280, 800);
         window->show();
         QApplication::processEvents();
     }
@@ -229,6 +237,9 @@ void BM_ScreenSearch(benchmark::State& state, QAction* entry)
         state.SetIterationTime(seconds);
         total += seconds;
     }
+    const QString shots = qEnvironmentVariable("SELVAR_SHOTS");
+    if (!shots.isEmpty())
+        g_client->window->grab().save(QDir(shots).filePath(entry->data().toString() + QStringLiteral(".png")));
     if (state.iterations() == 0 || statements.empty())
         return;
 

@@ -8,17 +8,27 @@
 
 #include "common/MessageBoxSeam.h"
 #include "common/TBusinessClock.h"
+#include "common/TExcelWorkbook.h"
+#include "common/TXlsxWriter.h"
+#include "controls/TwClientDataSet.h"
+#include "controls/TwDataField.h"
+#include "reportviewer/TReportDocument.h"
+#include "reportviewer/TReportViewer.h"
+#include "screens/ExcelSheetLoader.h"
 #include "controls/TwCustomMaskEdit.h"
 #include "controls/TwNumEdit.h"
 #include "screens/na/TfrmNAI010.h"
 #include "screens/na/TfrmNAI020.h"
 #include "screens/na/TfrmNAI030.h"
+#include "screens/na/TfrmNAS050.h"
 #include "screens/nb/TfrmNBI010.h"
 #include "screens/nb/TfrmNBI020.h"
 #include "screens/nb/TfrmNBI030.h"
+#include "screens/nb/TfrmNBI040.h"
 #include "screens/nb/TfrmNBS040.h"
 #include "screens/nb/TfrmNBS060.h"
 #include "screens/nd/TfrmNDI010.h"
+#include "screens/nc/TfrmNCS090.h"
 #include "screens/nd/TfrmNDS020.h"
 #include "screens/ni/TfrmNIH001.h"
 #include "screens/ni/TfrmNIH002.h"
@@ -41,12 +51,16 @@ namespace {
 //   voucher for the fee on 11-25 and 150,000 on the total line on 11-30.
 //   Closing November: rent unpaid 700,000 - 450,000 = 250,000, late fee
 //   250,000 x 18 % x 25 days / 365 = 3,082.19, cut to tens: 3,080.
+//   December: the fee sheet bills 220,000 (supply 200,000, tax 20,000); the
+//   payment notice asks 700,000 + 220,000 + 250,000 + 3,080 = 1,173,080 by
+//   2026-12-05.
 class AcceptanceTest : public DemoClientTest
 {
 protected:
     void SetUp() override
     {
         TBusinessClock::Set(QDate(2026, 12, 9));
+        folder.SetIni("Main.ini", "MAIN/PROGRAM_COUNT", 20); // every screen stays open
         DemoClientTest::SetUp();
     }
     void TearDown() override
@@ -94,6 +108,9 @@ protected:
     void BookVoucher();
     void CloseNovember();
     void CheckInquiries();
+    void ImportDecemberFee();
+    void CheckContractStatus();
+    void CheckPaymentNotice();
     void RenewAndTerminate();
 
     // amount code|amount of the contract's schedule lines of a month.
@@ -103,6 +120,7 @@ protected:
                       "WHERE CONT_CODE = '" + contract + "' AND NAPIP_MONTH = '" + month + "' ORDER BY AMT_CODE");
     }
 
+    QString shop;
     QString contract;
     QString partner;
     TfrmNBI010* receipts = nullptr;
@@ -292,6 +310,72 @@ void AcceptanceTest::CheckInquiries()
     EXPECT_EQ(shown, QStringList({"202611", "100000", "90909", "9091"}));
 }
 
+void AcceptanceTest::ImportDecemberFee()
+{
+    const QString path = folder.Path("fee-202612.xlsx");
+    TExcelWorkbook book(path);
+    TExcelWorksheet& sheet = book.AddSheet(QStringLiteral("Sheet1"));
+    const QStringList row = {shop, "202612", "이름", "220000", "200000", "20000", "120000", "30000", "40000",
+                             "10000", "10000", "10000"};
+    for (int c = 0; c < row.size(); ++c)
+        sheet.SetText(1, c + 1, row[c]);
+    TXlsxWriter::Write(book, path);
+
+    auto* screen = Open<TfrmNBI040>("NBI040");
+    ASSERT_NE(screen, nullptr);
+    ExcelSheetLoader::SetFileChooser([path] { return path; });
+    QTest::mouseClick(screen->bbtExcelLoad, Qt::LeftButton);
+    ExcelSheetLoader::SetFileChooser({});
+    ASSERT_EQ(screen->rgrGrid->RowCount(), 1);
+    MessageBoxSeam::Reset();
+    QTest::mouseClick(screen->BitBtn1, Qt::LeftButton); // the check
+    QTest::keyClick(screen->rgrGrid, Qt::Key_F2);       // the registration
+    EXPECT_EQ(Errors(), QStringList());
+    EXPECT_EQ(Scalar("SELECT CAST(TOT_MONEY AS INTEGER) || '|' || CAST(SUP_PRICE AS INTEGER) || '|' || "
+                     "CAST(SUP_TAX AS INTEGER) || '|' || CAST(SUP_ELEC AS INTEGER) FROM NB020DT WHERE CONT_CODE = '"
+                     + contract + "' AND CONT_MONTH = '202612'"),
+              "220000|200000|20000|120000");
+}
+
+void AcceptanceTest::CheckContractStatus()
+{
+    auto* screen = Open<TfrmNAS050>("NAS050");
+    ASSERT_NE(screen, nullptr);
+    QTest::mouseClick(screen->bbtSearch, Qt::LeftButton);
+    EXPECT_EQ(Errors(), QStringList());
+    TwClientDataSet& rows = screen->cdsGrid;
+    rows.Last(); // every packet fetched
+    bool found = false;
+    for (int r = 0; r < rows.RecordCount(); ++r) {
+        if (rows.Value(r, rows.FieldByName("CONT_CODE")->Index()).toString() != contract)
+            continue;
+        found = true;
+        QStringList shown;
+        for (const char* field : {"C_CODE", "SHOP_CODE", "CONT_START_DATE", "CONT_END_DATE"})
+            shown << rows.Value(r, rows.FieldByName(field)->Index()).toString();
+        EXPECT_EQ(shown, QStringList({partner, shop, "20261105", "20271104"}));
+        EXPECT_EQ(rows.Value(r, rows.FieldByName("CONT_DEPOSIT")->Index()).toDouble(), 10000000);
+        EXPECT_EQ(rows.Value(r, rows.FieldByName("CONT_LEASE_MONEY")->Index()).toDouble(), 700000);
+    }
+    EXPECT_TRUE(found);
+}
+
+void AcceptanceTest::CheckPaymentNotice()
+{
+    auto* screen = Open<TfrmNCS090>("NCS090");
+    ASSERT_NE(screen, nullptr);
+    screen->medMonth->SetText("202612");
+    screen->edt_UpjangCode->setText(shop);
+    QTest::mouseClick(screen->bbtSearch, Qt::LeftButton);
+    EXPECT_EQ(Errors(), QStringList());
+    const TReportDocument* notice = screen->ReportViewer1->Document();
+    ASSERT_NE(notice, nullptr);
+    ASSERT_EQ(notice->PageCount(), 1);
+    const QString page = notice->PageText(0);
+    for (const char* text : {"납부하실 금액   1,173,080 원", "2026-12-05", "953,080", "220,000", "250,000", "3,080"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << "\n" << page.toStdString();
+}
+
 void AcceptanceTest::RenewAndTerminate()
 {
     auto* renewal = Open<TfrmNAI030>("NAI030");
@@ -325,7 +409,7 @@ void AcceptanceTest::RenewAndTerminate()
 
 TEST_F(AcceptanceTest, ALeaseFromItsShopToItsTermination)
 {
-    const QString shop = RegisterShop();
+    shop = RegisterShop();
     ASSERT_FALSE(HasFailure());
     contract = SignContract(shop);
     ASSERT_FALSE(HasFailure());
@@ -359,5 +443,8 @@ TEST_F(AcceptanceTest, ALeaseFromItsShopToItsTermination)
     CloseNovember();
     ASSERT_FALSE(HasFailure());
     CheckInquiries();
+    ImportDecemberFee();
+    CheckContractStatus();
+    CheckPaymentNotice();
     RenewAndTerminate();
 }
