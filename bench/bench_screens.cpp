@@ -9,7 +9,9 @@
 // and SELVAR_SCALE_MONTHS choose a smaller set (80 and 24 make the
 // demonstration data); SELVAR_SHOTS=DIR saves each screen after its search
 // as DIR/<program ID>.png.
-// Budget: every search within 2 s and within ten times its statements' time.
+// Budget: a search shows its result within 2 s, or, where its statements
+// alone take longer on the engine, within 1.5 times their time (the client's
+// own work then adds at most half).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSqlDriver>
 #include <QTabWidget>
 #include <benchmark/benchmark.h>
@@ -39,7 +42,7 @@
 namespace {
 
 constexpr double BudgetSeconds = 2.0;
-constexpr double BudgetRatio = 10.0;
+constexpr double BudgetRatio = 1.5;
 
 QString ScaleFolder()
 {
@@ -52,6 +55,9 @@ void PrepareScaleDatabase()
 {
     qputenv("XDG_DATA_HOME", QDir(ScaleFolder()).filePath("data").toUtf8());
     SessionContext::SetExecutable(QDir(ScaleFolder()).filePath("selvar_n"));
+    // Every screen of the menu stays open in its tab.
+    QSettings(QDir(ScaleFolder()).filePath("Main.ini"), QSettings::IniFormat)
+        .setValue(QStringLiteral("MAIN/PROGRAM_COUNT"), 50);
     const QString path = TConnectionFile::Resolve(SessionContext::AppDir(), QStringLiteral("DEMO")).settings.Path;
     if (QFileInfo::exists(path))
         return;
@@ -199,7 +205,7 @@ std::vector<std::string> Search(double& seconds, QString& error)
         cancel->click();
     QPushButton* search = g_client->Button("bbtSearch");
     if (!search) {
-        error = QStringLiteral("no search button");
+        error = QStringLiteral("no search button (an import screen)");
         return {};
     }
     MessageBoxSeam::Reset();
@@ -253,7 +259,7 @@ void BM_ScreenSearch(benchmark::State& state, QAction* entry)
     state.counters["statements"] = static_cast<double>(statements.size());
     state.counters["engine_ms"] = engine * 1000;
     state.counters["ratio"] = engine > 0 ? screen / engine : 0;
-    state.counters["in_budget"] = screen <= BudgetSeconds && (engine <= 0 || screen / engine <= BudgetRatio);
+    state.counters["in_budget"] = screen <= BudgetSeconds || screen <= BudgetRatio * engine;
 }
 
 } // namespace
