@@ -21,10 +21,10 @@
 #include "controls/TwMemGrid.h"
 #include "framework/EAbort.h"
 #include "framework/GeneralErrorHandler.h"
+#include "framework/SaveInTransaction.h"
 #include "framework/SharedConnection.h"
 #include "framework/TPanel.h"
 #include "framework/TStatusBar.h"
-#include "framework/TWaitCursor.h"
 #include "screens/ExcelSheetLoader.h"
 #include "screens/ScreenGrid.h"
 
@@ -160,25 +160,7 @@ void TSheetImportScreen::CallForEveryLine(const std::function<void(int line)>& b
 
 void TSheetImportScreen::RunInTransaction(const std::function<void()>& calls, const QString& doneMessage)
 {
-    TDatabase& database = prcProc.Database();
-    if (!database.Connected())
-        database.Open();
-    if (!database.InTransaction())
-        database.StartTransaction();
-    TWaitCursor wait;
-    try {
-        calls();
-        database.Commit();
-    } catch (const EAbort&) {
-        database.Rollback();
-        throw;
-    } catch (const std::exception& e) {
-        database.Rollback();
-        wait.Restore();
-        // Shown once here; the command then ends silently.
-        ShowError(QStringLiteral("자료를 저장하지 못했습니다.\r\r에러내용:\r") + ErrorText(e));
-        Abort();
-    }
-    wait.Restore();
+    if (!SaveInTransaction(prcProc.Database(), calls))
+        Abort(); // shown once; the command then ends silently
     ShowInfo(doneMessage);
 }

@@ -26,6 +26,7 @@
 #include "controls/TwNumEdit.h"
 #include "framework/EAbort.h"
 #include "framework/GeneralErrorHandler.h"
+#include "framework/SaveInTransaction.h"
 #include "framework/SharedConnection.h"
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
@@ -495,26 +496,12 @@ void TfrmNBI010::edt_IpgumAmtChange(QObject* sender)
 
 void TfrmNBI010::CallInTransaction(TStoredProc& proc, const std::function<void()>& bind)
 {
-    TDatabase& database = proc.Database();
-    if (!database.Connected())
-        database.Open();
-    if (!database.InTransaction())
-        database.StartTransaction();
-    TWaitCursor wait;
-    try {
-        bind();
-        proc.ExecProc();
-        database.Commit();
-    } catch (const EAbort&) {
-        database.Rollback();
-        throw;
-    } catch (const std::exception& e) {
-        database.Rollback();
-        wait.Restore();
-        // Shown once here; the command then ends silently.
-        ShowError(QStringLiteral("자료를 저장하지 못했습니다.\r\r에러내용:\r") + ErrorText(e));
+    // The error has been shown; the command then ends silently.
+    if (!SaveInTransaction(proc.Database(), [&] {
+            bind();
+            proc.ExecProc();
+        }))
         Abort();
-    }
     SetStatusText(QStringLiteral("자료를 저장했습니다."));
     Modified = false;
 }

@@ -25,11 +25,11 @@
 #include "controls/TwNumEdit.h"
 #include "framework/EAbort.h"
 #include "framework/GeneralErrorHandler.h"
+#include "framework/SaveInTransaction.h"
 #include "framework/SharedConnection.h"
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
-#include "framework/TWaitCursor.h"
 
 using namespace PanelEditors;
 
@@ -371,13 +371,7 @@ void TfrmNBI030::bbt_DeatilSaveClick()
     }
     if (!AskYesNo(QStringLiteral("저장 하시겠습니까?")))
         Abort();
-    TDatabase& database = prcProc.Database();
-    if (!database.Connected())
-        database.Open();
-    if (!database.InTransaction())
-        database.StartTransaction();
-    TWaitCursor wait;
-    try {
+    const bool saved = SaveInTransaction(prcProc.Database(), [&] {
         auto param = [this](const char* name, const QString& value) {
             prcProc.ParamByName(QString::fromLatin1(name)).SetAsString(value);
         };
@@ -400,15 +394,9 @@ void TfrmNBI030::bbt_DeatilSaveClick()
         param("AU_IP", SessionContext::ClientIP());
         prcProc.ParamByName(QStringLiteral("AEDITSTATUS")).Clear();
         prcProc.ExecProc();
-        database.Commit();
-    } catch (const std::exception& e) {
-        database.Rollback();
-        wait.Restore();
-        // Shown once; the panel keeps what was typed.
-        ShowError(QStringLiteral("자료를 저장하지 못했습니다.\r\r에러내용:\r") + ErrorText(e));
-        Abort();
-    }
-    wait.Restore();
+    });
+    if (!saved)
+        Abort(); // shown once; the panel keeps what was typed
     SetStatusText(QStringLiteral("자료를 저장했습니다."));
     Modified = false;
     LoadSchedule();

@@ -26,6 +26,7 @@
 #include "controls/TwNumEdit.h"
 #include "framework/EAbort.h"
 #include "framework/GeneralErrorHandler.h"
+#include "framework/SaveInTransaction.h"
 #include "framework/SharedConnection.h"
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
@@ -239,13 +240,7 @@ void TfrmNBS060::bbtSearchClick()
 
 bool TfrmNBS060::CallProc(const QString& gubun)
 {
-    TDatabase& database = prcProc.Database();
-    if (!database.Connected())
-        database.Open();
-    if (!database.InTransaction())
-        database.StartTransaction();
-    TWaitCursor wait;
-    try {
+    const bool saved = SaveInTransaction(prcProc.Database(), [&] {
         auto param = [this](const char* name, const QString& value) {
             prcProc.ParamByName(QString::fromLatin1(name)).SetAsString(value);
         };
@@ -261,16 +256,9 @@ bool TfrmNBS060::CallProc(const QString& gubun)
         param("AU_EMP_NO", SessionContext::EmpNo());
         param("AU_IP", SessionContext::ClientIP());
         prcProc.ExecProc();
-        database.Commit();
-    } catch (const EAbort&) {
-        database.Rollback();
-        throw;
-    } catch (const std::exception& e) {
-        database.Rollback();
-        wait.Restore();
-        ShowError(QStringLiteral("자료를 저장하지 못했습니다.\r\r에러내용:\r") + ErrorText(e));
+    });
+    if (!saved)
         return false;
-    }
     SetStatusText(QStringLiteral("자료를 저장했습니다."));
     Modified = false;
     return true;

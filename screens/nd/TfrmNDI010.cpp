@@ -16,10 +16,10 @@
 #include "controls/TwMemGrid.h"
 #include "framework/EAbort.h"
 #include "framework/GeneralErrorHandler.h"
+#include "framework/SaveInTransaction.h"
 #include "framework/TPanel.h"
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
-#include "framework/TWaitCursor.h"
 
 using namespace PanelEditors;
 
@@ -242,13 +242,7 @@ void TfrmNDI010::bbtSaleCloseClick(QPushButton* sender)
 
 void TfrmNDI010::RunClosing(const QString& kind)
 {
-    TDatabase& database = prcProc.Database();
-    if (!database.Connected())
-        database.Open();
-    if (!database.InTransaction())
-        database.StartTransaction();
-    TWaitCursor wait;
-    try {
+    const bool saved = SaveInTransaction(prcProc.Database(), [&] {
         auto param = [this](const char* name, const QString& value) {
             prcProc.ParamByName(QString::fromLatin1(name)).SetAsString(value);
         };
@@ -259,16 +253,9 @@ void TfrmNDI010::RunClosing(const QString& kind)
         param("AU_EMP_NO", SessionContext::EmpNo());
         param("AU_IP", SessionContext::ClientIP());
         prcProc.ExecProc();
-        database.Commit();
-    } catch (const EAbort&) {
-        database.Rollback();
-        throw;
-    } catch (const std::exception& e) {
-        database.Rollback();
-        wait.Restore();
-        ShowError(QStringLiteral("자료를 저장하지 못했습니다.\r\r에러내용:\r") + ErrorText(e));
-        Abort();
-    }
+    });
+    if (!saved)
+        Abort(); // the error has been shown
     SetStatusText(QStringLiteral("자료를 저장했습니다."));
     Modified = false;
 }
