@@ -4,7 +4,9 @@
 #include "controls/TwColumns.h"
 #include "controls/TwMemColumn.h"
 #include "controls/TwMemGrid.h"
+#include "common/TQuery.h"
 #include "screens/PanelEditors.h"
+#include <QScopeGuard>
 
 namespace ScreenGrid {
 
@@ -32,6 +34,18 @@ TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width)
     column->SetDataType(wdtFloat);
     column->SetDisplayFormat(QStringLiteral("0,"));
     return column;
+}
+
+void AppendQueryRows(TwMemGrid* grid, TQuery& query, int fields)
+{
+    grid->BeginUpdate();
+    const auto done = qScopeGuard([grid] { grid->EndUpdate(true); });
+    for (int row = grid->RowCount(); !query.Eof(); query.Next(), ++row) {
+        grid->AppendRow(true, false, false);
+        for (int f = 0; f < fields; ++f)
+            grid->Cells(f, row).SetAsString(query.Fields(f).AsString());
+    }
+    grid->ClearRowStates(false);
 }
 
 TwMemGrid* MonthStatusGrid(QWidget* parent, const QFont& font)

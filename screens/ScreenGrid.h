@@ -4,6 +4,7 @@
 #include <Qt>
 
 class QFont;
+class TQuery;
 class QWidget;
 class TwMemColumn;
 class TwMemGrid;
@@ -22,6 +23,10 @@ TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width);
 // A grid that only lists rows to pick from: moving and selecting whole rows,
 // no editing, no new rows, no deleting.
 void MakeListGrid(TwMemGrid* grid);
+
+// Appends the rest of an open query's rows, the first `fields` fields of
+// each as text, in one update; the rows come in unchanged (no pending states).
+void AppendQueryRows(TwMemGrid* grid, TQuery& query, int fields);
 
 // A month's receipt status per amount code, one row each and a total line
 // (code "T"): code, name, the month's amount, unpaid amount and late fee

@@ -219,16 +219,7 @@ void TfrmNBS040::bbtSearchClick()
     const int fields = FieldCount();
     rgrMain->Clear();
     rgrMain->SetRowCount(0);
-    {
-        rgrMain->BeginUpdate();
-        const auto done = qScopeGuard([this] { rgrMain->EndUpdate(true); });
-        for (int row = 0; !query.Eof(); query.Next(), ++row) {
-            rgrMain->AppendRow(true, false, false);
-            for (int f = 0; f < fields; ++f)
-                rgrMain->Cells(f, row).SetAsString(query.Fields(f).AsString());
-        }
-        rgrMain->ClearRowStates(false);
-    }
+    ScreenGrid::AppendQueryRows(rgrMain, query, fields);
     query.Close();
     rgrMain->CalcFooters();
 }

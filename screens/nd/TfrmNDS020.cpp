@@ -202,16 +202,7 @@ void TfrmNDS020::LoadMagamData()
         .SetAsString(rgrGrid->Cells(colContCode, rgrGrid->Row()).AsString());
     qryMagam.ParamByName(QStringLiteral("AMT_CODE")).SetAsString(AmountCode());
     qryMagam.Open();
-    {
-        rgrMagamData->BeginUpdate();
-        const auto done = qScopeGuard([this] { rgrMagamData->EndUpdate(true); });
-        for (int row = 0; !qryMagam.Eof(); qryMagam.Next(), ++row) {
-            rgrMagamData->AppendRow(true, false, false);
-            for (int f = 0; f < MagamColumns; ++f)
-                rgrMagamData->Cells(f, row).SetAsString(qryMagam.Fields(f).AsString());
-        }
-        rgrMagamData->ClearRowStates(false);
-    }
+    ScreenGrid::AppendQueryRows(rgrMagamData, qryMagam, MagamColumns);
     qryMagam.Close();
     rgrMagamData->CalcFooters();
 }
