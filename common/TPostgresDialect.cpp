@@ -3,10 +3,12 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <utility>
 #include <libpq-fe.h>
 
 #include "common/EDatabaseError.h"
 #include "common/TPostgresFunctions.h"
+#include "common/TPostgresSaveToken.h"
 #include "common/TPostgresStatement.h"
 #include "common/TResultSet.h"
 #include "common/TValueConversion.h"
@@ -145,6 +147,18 @@ QString TPostgresDialect::SavedBeforeMessage()
     return QStringLiteral("연결이 끊어지기 전에 보낸 저장이 이미 반영되었습니다. 자료를 다시 조회하십시오.");
 }
 
+QString TPostgresDialect::OutcomeUnknownMessage()
+{
+    return QStringLiteral("저장 중 데이터베이스 서버와의 연결이 끊어져 저장되었는지 확인하지 못했습니다. "
+                          "입력한 내용은 화면에 남아 있습니다. 자료를 다시 조회하여 저장되었는지 확인한 뒤에 "
+                          "저장하십시오.");
+}
+
+QString TPostgresDialect::CommitRefusedMessage()
+{
+    return QStringLiteral("저장 중 오류가 있었던 작업이라 서버가 저장하지 않았습니다. 다시 저장하십시오.");
+}
+
 void TPostgresDialect::Attach(QSqlDatabase& db, const TConnectionSettings&)
 {
     const QVariant handle = db.driver()->handle();
@@ -176,7 +190,8 @@ void TPostgresDialect::PrepareSession()
 }
 
 // The functions come with the client: a database that has an older version
-// (or none) gets this client's, one client at a time; a newer one stays.
+// (or none) gets this client's, one client at a time; a newer one stays. The
+// table of save tokens is made where it is missing.
 void TPostgresDialect::InstallFunctions()
 {
     const QString check = QStringLiteral("SELECT %1.functions_version()").arg(QLatin1String(TPostgresFunctions::kSchema));
@@ -189,12 +204,19 @@ void TPostgresDialect::InstallFunctions()
         Run(ok ? QStringLiteral("RELEASE SAVEPOINT SELVAR_CHECK") : QStringLiteral("ROLLBACK TO SAVEPOINT SELVAR_CHECK"));
         return version;
     };
+    auto hasTokens = [&]() {
+        const TResult r = Run(QStringLiteral("SELECT to_regclass('selvar_save.save_token') IS NOT NULL"));
+        return QByteArray(PQgetvalue(r.get(), 0, 0)) == "t";
+    };
     Run(QStringLiteral("BEGIN"));
     try {
-        if (current() < TPostgresFunctions::kVersion) {
+        if (current() < TPostgresFunctions::kVersion || !hasTokens()) {
             Run(QStringLiteral("SELECT pg_advisory_xact_lock(72450011)"));
             if (current() < TPostgresFunctions::kVersion)
                 for (const QString& statement : TPostgresFunctions::Install())
+                    Run(statement);
+            if (!hasTokens())
+                for (const QString& statement : TPostgresSaveToken::Install())
                     Run(statement);
         }
         Run(QStringLiteral("COMMIT"));
@@ -254,73 +276,124 @@ void TPostgresDialect::EnsureConnected()
     if (PQstatus(m_conn) != CONNECTION_OK)
         throw EDatabaseError(QStringLiteral("데이터베이스 서버에 다시 연결하지 못했습니다. 잠시 후 다시 시도하십시오."));
     PrepareSession();
-    CheckUnknownCommit();
+    ResolveUnanswered();
 }
 
-// A COMMIT that got no answer: the server says whether it took place, so that
-// a save that did reach the database is not sent a second time.
-void TPostgresDialect::CheckUnknownCommit()
+TPostgresDialect::TOutcome TPostgresDialect::AskOutcome()
 {
-    if (!m_unknownCommit)
-        return;
-    const qint64 xid = m_unknownCommit;
-    m_unknownCommit = 0;
-    const TResult r = Run(QStringLiteral("SELECT txid_status($1::bigint)"), {QVariant(xid)});
-    if (QByteArray(PQgetvalue(r.get(), 0, 0)) == "committed")
-        throw EDatabaseError(SavedBeforeMessage());
+    const char* values[] = {m_unanswered.constData()};
+    const TResult r(PQexecParams(m_conn, TPostgresSaveToken::kClaim, 1, nullptr, values, nullptr, nullptr, 0),
+                    PQclear);
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+        return TOutcome::Unknown;
+    m_unanswered.clear();
+    return QByteArray(PQcmdTuples(r.get())) == "0" ? TOutcome::Committed : TOutcome::Absent;
 }
 
-// The transaction's number is taken at its start (one round trip with BEGIN),
-// so that a COMMIT without answer can be asked about later.
+// A COMMIT that got no answer, asked about before anything else is sent, so
+// that a save that did reach the database is reported and not sent again.
+void TPostgresDialect::ResolveUnanswered()
+{
+    if (m_unanswered.isEmpty())
+        return;
+    switch (AskOutcome()) {
+    case TOutcome::Committed:
+        throw EDatabaseError(SavedBeforeMessage());
+    case TOutcome::Unknown:
+        throw EDatabaseError(OutcomeUnknownMessage());
+    case TOutcome::Absent:
+        return;
+    }
+}
+
+// BEGIN and the transaction's save token go in one round trip.
+void TPostgresDialect::OpenTransaction()
+{
+    const QByteArray token = TPostgresSaveToken::New();
+    const QByteArray begin = "BEGIN ISOLATION LEVEL SERIALIZABLE; " + TPostgresSaveToken::Insert(token);
+    TResult r(PQexec(m_conn, begin.constData()), PQclear);
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK && PQstatus(m_conn) != CONNECTION_OK) {
+        EnsureConnected(); // dropped while idle: nothing was sent yet
+        r.reset(PQexec(m_conn, begin.constData()));
+    }
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+        if (PQstatus(m_conn) == CONNECTION_OK)
+            PQclear(PQexec(m_conn, "ROLLBACK"));
+        Fail(r.get());
+    }
+    m_token = token;
+}
+
+// The end of a transaction. A COMMIT without answer is decided by the
+// transaction's token: success only when the token is found, a plain failure
+// when it is not, and when the server cannot be asked the outcome stays open
+// (asked again on the next connection) and the clerk is told to look first.
+void TPostgresDialect::CommitTransaction()
+{
+    const TResult r(PQexec(m_conn, "COMMIT"), PQclear);
+    const QByteArray token = std::exchange(m_token, QByteArray());
+    if (PQresultStatus(r.get()) == PGRES_COMMAND_OK) {
+        // An aborted transaction ends with ROLLBACK even when asked to commit.
+        if (qstrcmp(PQcmdStatus(r.get()), "COMMIT") != 0)
+            throw EDatabaseError(CommitRefusedMessage());
+        PruneTokens();
+        return;
+    }
+    if (PQstatus(m_conn) == CONNECTION_OK)
+        Fail(r.get()); // refused (the server rolled the transaction back)
+    m_unanswered = token;
+    PQreset(m_conn);
+    try {
+        if (PQstatus(m_conn) != CONNECTION_OK)
+            throw EDatabaseError(OutcomeUnknownMessage());
+        PrepareSession();
+    } catch (const EDatabaseError&) {
+        throw EDatabaseError(OutcomeUnknownMessage());
+    }
+    switch (AskOutcome()) {
+    case TOutcome::Committed:
+        return;
+    case TOutcome::Absent:
+        throw EDatabaseError(ConnectionLostMessage());
+    case TOutcome::Unknown:
+        throw EDatabaseError(OutcomeUnknownMessage());
+    }
+}
+
+// Later saves remove the tokens of the day before, at most once an hour per
+// session and outside any serializable transaction (a read of the table there
+// would make unrelated saves conflict).
+void TPostgresDialect::PruneTokens()
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (m_pruned.isValid() && m_pruned.secsTo(now) < 3600)
+        return;
+    m_pruned = now;
+    PQclear(PQexec(m_conn, TPostgresSaveToken::kPrune));
+}
+
 void TPostgresDialect::Begin()
 {
     EnsureConnected();
-    CheckUnknownCommit();
-    const char* begin = "BEGIN ISOLATION LEVEL SERIALIZABLE; SELECT txid_current()";
-    TResult r(PQexec(m_conn, begin), PQclear);
-    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK && PQstatus(m_conn) != CONNECTION_OK) {
-        EnsureConnected(); // dropped while idle: nothing was sent yet
-        r.reset(PQexec(m_conn, begin));
-    }
-    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
-        Fail(r.get());
-    m_transaction = QByteArray(PQgetvalue(r.get(), 0, 0)).toLongLong();
+    ResolveUnanswered();
+    OpenTransaction();
     m_inTransaction = true;
 }
 
 void TPostgresDialect::Commit()
 {
     EnsureConnected();
-    const qint64 xid = m_transaction;
-    const TResult r(PQexec(m_conn, "COMMIT"), PQclear);
     m_inTransaction = false;
-    if (PQresultStatus(r.get()) == PGRES_COMMAND_OK)
-        return;
-    if (PQstatus(m_conn) == CONNECTION_OK)
-        Fail(r.get()); // refused (the server rolled the transaction back)
-    // No answer: whether the commit took place is asked once the server is back.
-    m_unknownCommit = xid;
-    PQreset(m_conn);
-    if (PQstatus(m_conn) != CONNECTION_OK)
-        throw EDatabaseError(QStringLiteral("저장 중 데이터베이스 서버와의 연결이 끊어졌습니다. "
-                                            "저장되었는지는 다시 연결할 때 확인합니다."));
-    PrepareSession();
-    try {
-        CheckUnknownCommit();
-    } catch (const EDatabaseError& e) {
-        if (e.Message() == SavedBeforeMessage())
-            return; // it did take place
-        throw;
-    }
-    throw EDatabaseError(ConnectionLostMessage());
+    CommitTransaction();
 }
 
 void TPostgresDialect::Rollback()
 {
     m_inTransaction = false;
     m_implicitSavepoint.clear();
-    if (!m_conn || PQstatus(m_conn) != CONNECTION_OK)
-        return; // the server ended the transaction with the connection
+    m_token.clear();
+    if (!m_conn || PQstatus(m_conn) != CONNECTION_OK || PQtransactionStatus(m_conn) == PQTRANS_IDLE)
+        return; // the server ended the transaction (with the connection, or refusing its commit)
     Run(QStringLiteral("ROLLBACK"));
 }
 
@@ -424,16 +497,18 @@ void TPostgresDialect::ExecuteDirect(const QString& nativeSql)
     EnsureConnected();
     const QString sql = nativeSql.trimmed();
     if (!m_inTransaction && m_implicitSavepoint.isEmpty() && IsCommand(sql, "SAVEPOINT ")) {
-        Run(QStringLiteral("BEGIN ISOLATION LEVEL SERIALIZABLE"));
+        ResolveUnanswered();
+        OpenTransaction();
         m_implicitSavepoint = sql.mid(10).trimmed();
         return;
     }
     if (!m_implicitSavepoint.isEmpty() && sql.endsWith(m_implicitSavepoint, Qt::CaseInsensitive)) {
         if (IsCommand(sql, "RELEASE ")) {
             m_implicitSavepoint.clear();
-            Run(QStringLiteral("COMMIT"));
+            CommitTransaction();
         } else if (IsCommand(sql, "ROLLBACK ")) {
             m_implicitSavepoint.clear();
+            m_token.clear();
             Run(QStringLiteral("ROLLBACK"));
         }
         return;

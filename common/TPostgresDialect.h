@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <memory>
 
@@ -22,8 +24,9 @@ struct pg_result;
 // A dropped connection fails the running statement and the transaction with a
 // message; the work of that transaction is gone on the server. The next
 // statement outside a transaction, or the next transaction, connects again.
-// When the connection drops during COMMIT the outcome is unknown: it is asked
-// of the server on reconnecting, before anything else is sent.
+// When the connection drops during COMMIT the outcome is decided by the
+// transaction's save token (TPostgresSaveToken), asked of the server at once
+// and, when it cannot answer, on reconnecting before anything else is sent.
 class TPostgresDialect : public TSqlDialect
 {
 public:
@@ -47,9 +50,12 @@ public:
     static QString RetryMessage();
     static QString ConnectionLostMessage();
     static QString SavedBeforeMessage();
+    static QString OutcomeUnknownMessage();
+    static QString CommitRefusedMessage();
 
 private:
     using TResult = std::unique_ptr<pg_result, void (*)(pg_result*)>;
+    enum class TOutcome { Committed, Absent, Unknown };
 
     TResult Run(const QString& sql, const std::vector<QVariant>& values = {});
     TResult RunReconnecting(const TPostgresStatement& native);
@@ -57,12 +63,17 @@ private:
     void PrepareSession();
     void InstallFunctions();
     void EnsureConnected();
-    void CheckUnknownCommit();
+    void OpenTransaction();
+    void CommitTransaction();
+    TOutcome AskOutcome();
+    void ResolveUnanswered();
+    void PruneTokens();
 
     pg_conn* m_conn = nullptr;
     std::shared_ptr<int> m_session; // lives while attached; cursors watch it
     bool m_inTransaction = false;
-    qint64 m_transaction = 0;     // the open transaction's number
     QString m_implicitSavepoint; // a savepoint that opened the transaction itself
-    qint64 m_unknownCommit = 0;  // transaction whose COMMIT got no answer
+    QByteArray m_token;          // the open transaction's save token
+    QByteArray m_unanswered;     // token of a transaction whose COMMIT got no answer
+    QDateTime m_pruned;          // when this session last removed old tokens
 };

@@ -30,7 +30,16 @@ ctl() { as_owner "$bin/pg_ctl" -D "$data" -l "$data/server.log" -w -t 60 "$@" >/
 
 case "${1:-}" in
   --stop) ctl stop -m fast || true; exit 0 ;;
-  --restart) ctl restart -m immediate; exit 0 ;;
+  --restart)
+    ctl restart -m immediate && exit 0
+    # A postmaster that was killed leaves its pid file behind, and its
+    # children hold the shared memory until they notice: start again once
+    # they are gone.
+    for _ in $(seq 50); do
+      ctl start && exit 0
+      sleep 0.2
+    done
+    exit 1 ;;
 esac
 
 if [ ! -f "$data/PG_VERSION" ]; then

@@ -151,9 +151,18 @@ void Run(TDatabase& db, const QString& sql)
     q.ExecSQL();
 }
 
+// The lease tables; tables of the access layer's own schemas on the shared
+// server ("schema.table", such as the save tokens) are not among them.
+QStringList LeaseTables(TDatabase& db)
+{
+    QStringList tables = db.SqlDatabase().tables();
+    tables.removeIf([](const QString& name) { return name.contains(u'.'); });
+    return tables;
+}
+
 bool HasVersionTable(TDatabase& db)
 {
-    return db.SqlDatabase().tables().contains(QStringLiteral("SCHEMA_VERSION"), Qt::CaseInsensitive);
+    return LeaseTables(db).contains(QStringLiteral("SCHEMA_VERSION"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -172,7 +181,7 @@ int TSchema::CurrentVersion(TDatabase& db)
 
 void TSchema::Create(TDatabase& db)
 {
-    if (!db.SqlDatabase().tables().isEmpty())
+    if (!LeaseTables(db).isEmpty())
         throw EDatabaseError(QStringLiteral("The database already holds tables"));
     Upgrade(db);
 }

@@ -81,6 +81,7 @@ QString TServerTestDb::Dump()
 {
     QStringList out;
     QStringList tables = m_db.SqlDatabase().tables();
+    tables.removeIf([](const QString& name) { return name.contains(u'.'); }); // the access layer's own
     tables.sort();
     for (const QString& table : tables) {
         TQuery q(m_db);

@@ -70,7 +70,11 @@ int TTestEngine::CheckServer()
 
 void TTestEngine::RestartServer()
 {
+    // The server the tests use, whatever port the environment names for others.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SELVAR_PG_PORT"), QString::number(Server().Port));
     QProcess script;
+    script.setProcessEnvironment(environment);
     script.start(QStringLiteral(SELVAR_SOURCE_DIR "/scripts/start-postgres.sh"), {QStringLiteral("--restart")});
     if (!script.waitForFinished(120000) || script.exitCode() != 0)
         throw EDatabaseError(QStringLiteral("The test server did not restart: ")
