@@ -1,7 +1,6 @@
 // Books a receipt ("I"), also from a suspense-account voucher, or cancels
 // the booking made with a voucher ("D").
 #include <QHash>
-#include <QLocale>
 
 #include "common/TStoredProc.h"
 #include "server/TLeaseStore.h"
@@ -38,11 +37,6 @@ double VoucherAmount(TServerSql& sql, const QString& slip)
     if (sql.Exists("SELECT SLIP_CODE FROM NB020MS WHERE SLIP_CODE = :SLIP_CODE", {{"SLIP_CODE", slip}}))
         TI::Refuse(QStringLiteral("이미 입금처리된 전표입니다."));
     return amount.toDouble();
-}
-
-QString Won(double amount)
-{
-    return QLocale(QLocale::English).toString(amount, 'f', 0);
 }
 
 void Book(TLeaseStore& store, const TProcedureArgs& a)
@@ -83,7 +77,7 @@ void Book(TLeaseStore& store, const TProcedureArgs& a)
     if (open <= 0)
         TI::Refuse(QStringLiteral("입금할 금액이 없습니다."));
     if (amount > open + 0.005)
-        TI::Refuse(QStringLiteral("입금금액(%1)이 미납금액(%2)보다 큽니다.").arg(Won(amount), Won(open)));
+        TI::Refuse(QStringLiteral("입금금액(%1)이 미납금액(%2)보다 큽니다.").arg(TI::Won(amount), TI::Won(open)));
 
     // One receipt line of kind "1" per code; the closing takes the late fee
     // out of it, so no won is counted both as fee and as amount.

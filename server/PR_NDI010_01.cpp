@@ -90,6 +90,36 @@ void Close(TLeaseStore& store, const QString& month)
     store.AddArrearsLines(TI::MonthAfter(month, 1));
 }
 
+// Cancelling the closings of from..to takes their carry out of the months
+// after them (from+1 .. to+1), which then have only their own schedule open.
+// Receipts booked there against the carry would be left as more received
+// than is open, so the cancel waits until those receipts are cleared.
+void RefuseOverpaidAfterCancel(TLeaseStore& store, const QString& from, const QString& to)
+{
+    const QString first = TI::MonthAfter(from, 1);
+    const QString last = TI::MonthAfter(to, 1);
+    const auto over = store.Sql().Rows(
+        "SELECT R.NAPIP_MONTH, R.CONT_CODE, R.AMT_CODE, R.RECEIVED, NVL(L.NAPIP_AMT, 0) AS DUE FROM "
+        "(SELECT SUBSTR(IPGUM_DATE, 1, 6) AS NAPIP_MONTH, CONT_CODE, AMT_CODE, SUM(IPGUM_AMT) AS RECEIVED "
+        "FROM NB020MS WHERE IPGUM_DATE BETWEEN :FIRST_DAY AND :LAST_DAY "
+        "GROUP BY SUBSTR(IPGUM_DATE, 1, 6), CONT_CODE, AMT_CODE) R "
+        "LEFT JOIN NB010MS L ON L.CONT_CODE = R.CONT_CODE AND L.AMT_CODE = R.AMT_CODE "
+        "AND L.NAPIP_MONTH = R.NAPIP_MONTH "
+        "WHERE R.RECEIVED > NVL(L.NAPIP_AMT, 0) + 0.005 ORDER BY R.NAPIP_MONTH, R.CONT_CODE, R.AMT_CODE",
+        {{"FIRST_DAY", first + "01"}, {"LAST_DAY", last + "31"}});
+    if (over.empty())
+        return;
+    const QVariantMap& r = over.front();
+    const double received = r["RECEIVED"].toDouble();
+    const double due = r["DUE"].toDouble();
+    TI::Refuse(QStringLiteral("%1에 이월액까지 받은 입금이 있어 마감을 취소할 수 없습니다. 계약 %2 %3: "
+                              "입금 %4원이 이월을 뺀 청구액 %5원보다 %6원 많습니다. "
+                              "%1의 그 입금을 먼저 취소하세요.")
+                   .arg(TLeaseStore::MonthText(r["NAPIP_MONTH"].toString()), r["CONT_CODE"].toString(),
+                        TI::AmountCode(r["AMT_CODE"].toString()), TI::Won(received), TI::Won(due),
+                        TI::Won(received - due)));
+}
+
 // Removes the closings of from..to and brings the arrears back to the month before.
 void Cancel(TLeaseStore& store, const QString& from, const QString& to)
 {
@@ -102,6 +132,7 @@ void Cancel(TLeaseStore& store, const QString& from, const QString& to)
         contracts.insert(r["CONT_CODE"].toString());
     if (contracts.isEmpty())
         TI::Refuse(QStringLiteral("취소할 마감 자료가 없습니다."));
+    RefuseOverpaidAfterCancel(store, from, to);
     sql.Exec("DELETE FROM NB030MS WHERE NAPIP_MONTH BETWEEN :FROM_MONTH AND :TO_MONTH", range);
     for (const QString& code : contracts)
         store.RefreshArrears(code);

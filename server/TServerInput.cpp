@@ -1,5 +1,6 @@
 #include "server/TServerInput.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 #include "common/EDatabaseError.h"
@@ -157,4 +158,16 @@ void TServerInput::Period(const QString& start, const QString& end, const QStrin
 {
     if (end < start)
         Refuse(QStringLiteral("%1의 종료(%2)가 시작(%3)보다 앞설 수 없습니다.").arg(what, end, start));
+}
+
+QString TServerInput::Won(double amount)
+{
+    return QLocale(QLocale::English).toString(amount, 'f', 0);
+}
+
+QString TServerInput::AmountCode(const QString& amtCode)
+{
+    static const QStringList names = {QStringLiteral("보증금"), QStringLiteral("임대료"), QStringLiteral("관리비")};
+    const int kind = amtCode.toInt() - 1;
+    return kind >= 0 && kind < names.size() ? QStringLiteral("%1(%2)").arg(names[kind], amtCode) : amtCode;
 }

@@ -46,5 +46,10 @@ public:
     // "word(value)" followed by the word's subject particle.
     static QString QuotedSubject(const QString& word, const QString& value);
 
+    // An amount of won as messages show it: "1,234,567".
+    static QString Won(double amount);
+    // An amount code as messages name it: "관리비(03)".
+    static QString AmountCode(const QString& amtCode);
+
     [[noreturn]] static void Refuse(const QString& message);
 };

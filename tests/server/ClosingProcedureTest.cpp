@@ -68,6 +68,43 @@ TEST_F(Closings, CancellationGoesFromTheLatestMonthBackwards)
     EXPECT_EQ(t.Call("PR_NDI010_01", Closing("T", "", "20250101", "20250201")), "취소할 마감 자료가 없습니다.");
 }
 
+// Receipts of an open month may pay what the previous closing carried into
+// it; cancelling that closing would leave the month with more received than
+// is open, so the cancel waits until those receipts are cleared.
+TEST_F(Closings, ACancelNeverLeavesTheNextMonthOverpaid)
+{
+    auto receipt = [](const QString& amount) {
+        return QMap<QString, QString>{{"AGUBUN", "I"}, {"ACONT_CODE", "000001"}, {"AAMT_CODE", "02"},
+                                      {"ANAPIP_MONTH", "202502"}, {"AIPGUM_DATE", "20250228"},
+                                      {"AIPGUM_AMT", amount}};
+    };
+    const QString overpaid = "2025년 02월에 이월액까지 받은 입금이 있어 마감을 취소할 수 없습니다. 계약 000001 "
+                             "임대료(02): 입금 1,510,000원이 이월을 뺀 청구액 1,000,000원보다 510,000원 많습니다. "
+                             "2025년 02월의 그 입금을 먼저 취소하세요.";
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", "202501")), "");
+    // February: 1,000,000 of its own and 1,010,000 carried; 1,510,000 received.
+    ASSERT_EQ(t.Call("PR_NBI010_01", receipt("1510000")), "");
+    const QString before = t.Dump();
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("D", "202501")), overpaid);
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("T", "", "20250101", "20250101")), overpaid);
+    EXPECT_EQ(t.Dump(), before);
+
+    // Closed as well, February can go; January then still cannot, and the
+    // range over both is refused for February's receipts.
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", "202502")), "");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("T", "", "20250101", "20250201")), overpaid);
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("D", "202502")), "");
+    EXPECT_EQ(t.Call("PR_NDI010_01", Closing("D", "202501")), overpaid);
+
+    // Within what February has of its own, the receipt does not stop the cancel.
+    ASSERT_EQ(t.Call("PR_NBI010_02", {{"ACONT_CODE", "000001"}, {"AAMT_CODE", "02"}, {"ANAPIP_MONTH", "202502"},
+                                      {"ANAPIP_GUBUN", "1"}, {"AIPGUM_DATE", "20250228"}, {"AIPGUM_SEQ", "1"},
+                                      {"ANAPIP_DATE", "20250210"}}), "");
+    ASSERT_EQ(t.Call("PR_NBI010_01", receipt("1000000")), "");
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("D", "202501")), "");
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB030MS"), "0");
+}
+
 TEST_F(Closings, ArrearsOfAManagedContractOutliveItsSchedule)
 {
     t.Exec("UPDATE NA020MS SET CONT_END_DATE = '20250209'");
