@@ -154,6 +154,12 @@ QString TPostgresDialect::OutcomeUnknownMessage()
                           "저장하십시오.");
 }
 
+QString TPostgresDialect::WorkLockTimeoutMessage()
+{
+    return QStringLiteral("다른 사용자의 마감 또는 입금 작업이 끝나기를 기다렸지만 끝나지 않아 저장하지 못했습니다. "
+                          "입력한 내용은 화면에 남아 있으니 잠시 후 다시 저장하십시오.");
+}
+
 QString TPostgresDialect::CommitRefusedMessage()
 {
     return QStringLiteral("저장 중 오류가 있었던 작업이라 서버가 저장하지 않았습니다. 다시 저장하십시오.");
@@ -205,7 +211,8 @@ void TPostgresDialect::InstallFunctions()
         return version;
     };
     auto hasTokens = [&]() {
-        const TResult r = Run(QStringLiteral("SELECT to_regclass('selvar_save.save_token') IS NOT NULL"));
+        const TResult r = Run(QStringLiteral("SELECT to_regclass('selvar_save.save_token') IS NOT NULL "
+                                             "AND to_regclass('selvar_save.work_lock') IS NOT NULL"));
         return QByteArray(PQgetvalue(r.get(), 0, 0)) == "t";
     };
     Run(QStringLiteral("BEGIN"));
@@ -306,41 +313,43 @@ void TPostgresDialect::ResolveUnanswered()
     }
 }
 
-// BEGIN and the transaction's save token go in one round trip.
+// BEGIN takes no snapshot: the transaction's first statement does, so a work
+// lock taken first is waited for before the transaction sees any data.
 void TPostgresDialect::OpenTransaction()
 {
-    const QByteArray token = TPostgresSaveToken::New();
-    const QByteArray begin = "BEGIN ISOLATION LEVEL SERIALIZABLE; " + TPostgresSaveToken::Insert(token);
-    TResult r(PQexec(m_conn, begin.constData()), PQclear);
+    const char* begin = "BEGIN ISOLATION LEVEL SERIALIZABLE";
+    TResult r(PQexec(m_conn, begin), PQclear);
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK && PQstatus(m_conn) != CONNECTION_OK) {
         EnsureConnected(); // dropped while idle: nothing was sent yet
-        r.reset(PQexec(m_conn, begin.constData()));
+        r.reset(PQexec(m_conn, begin));
     }
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-        if (PQstatus(m_conn) == CONNECTION_OK)
-            PQclear(PQexec(m_conn, "ROLLBACK"));
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
         Fail(r.get());
-    }
-    m_token = token;
 }
 
-// The end of a transaction. A COMMIT without answer is decided by the
-// transaction's token: success only when the token is found, a plain failure
-// when it is not, and when the server cannot be asked the outcome stays open
-// (asked again on the next connection) and the clerk is told to look first.
+// The end of a transaction: its save token (made before it is sent) and
+// COMMIT go in one round trip. A COMMIT without answer is decided by the
+// token: success only when the token is found, a plain failure when it is
+// not, and when the server cannot be asked the outcome stays open (asked
+// again on the next connection) and the clerk is told to look first.
 void TPostgresDialect::CommitTransaction()
 {
-    const TResult r(PQexec(m_conn, "COMMIT"), PQclear);
-    const QByteArray token = std::exchange(m_token, QByteArray());
+    if (PQtransactionStatus(m_conn) == PQTRANS_INERROR) {
+        PQclear(PQexec(m_conn, "ROLLBACK")); // a failed statement ended its work
+        throw EDatabaseError(CommitRefusedMessage());
+    }
+    const QByteArray token = TPostgresSaveToken::New();
+    const QByteArray commit = TPostgresSaveToken::Insert(token) + "; COMMIT";
+    const TResult r(PQexec(m_conn, commit.constData()), PQclear);
     if (PQresultStatus(r.get()) == PGRES_COMMAND_OK) {
-        // An aborted transaction ends with ROLLBACK even when asked to commit.
-        if (qstrcmp(PQcmdStatus(r.get()), "COMMIT") != 0)
-            throw EDatabaseError(CommitRefusedMessage());
         PruneTokens();
         return;
     }
-    if (PQstatus(m_conn) == CONNECTION_OK)
+    if (PQstatus(m_conn) == CONNECTION_OK) {
+        if (PQtransactionStatus(m_conn) == PQTRANS_INERROR)
+            PQclear(PQexec(m_conn, "ROLLBACK"));
         Fail(r.get()); // refused (the server rolled the transaction back)
+    }
     m_unanswered = token;
     PQreset(m_conn);
     try {
@@ -391,10 +400,26 @@ void TPostgresDialect::Rollback()
 {
     m_inTransaction = false;
     m_implicitSavepoint.clear();
-    m_token.clear();
     if (!m_conn || PQstatus(m_conn) != CONNECTION_OK || PQtransactionStatus(m_conn) == PQTRANS_IDLE)
         return; // the server ended the transaction (with the connection, or refusing its commit)
     Run(QStringLiteral("ROLLBACK"));
+}
+
+// The lock of an empty table: LOCK takes no snapshot (a function call in a
+// SELECT would, before waiting). A wait beyond the session's lock timeout is
+// its own message, not the one for a conflict with another save.
+void TPostgresDialect::TakeWorkLock(bool exclusive)
+{
+    EnsureConnected();
+    const char* lock = exclusive ? "LOCK TABLE selvar_save.work_lock IN EXCLUSIVE MODE"
+                                 : "LOCK TABLE selvar_save.work_lock IN ROW SHARE MODE";
+    const TResult r(PQexec(m_conn, lock), PQclear);
+    if (PQresultStatus(r.get()) == PGRES_COMMAND_OK)
+        return;
+    const char* state = PQresultErrorField(r.get(), PG_DIAG_SQLSTATE);
+    if (PQstatus(m_conn) == CONNECTION_OK && qstrcmp(state, "55P03") == 0)
+        throw EDatabaseError(WorkLockTimeoutMessage());
+    Fail(r.get());
 }
 
 QString TPostgresDialect::Translate(const TSqlStatement& statement) const
@@ -508,7 +533,6 @@ void TPostgresDialect::ExecuteDirect(const QString& nativeSql)
             CommitTransaction();
         } else if (IsCommand(sql, "ROLLBACK ")) {
             m_implicitSavepoint.clear();
-            m_token.clear();
             Run(QStringLiteral("ROLLBACK"));
         }
         return;

@@ -45,6 +45,7 @@ public:
                                            TResultSet& header) override;
     void ExecuteDirect(const QString& nativeSql) override;
     bool RunsProceduresLocally() const override { return true; }
+    void TakeWorkLock(bool exclusive) override;
 
     // The messages a client shows (also for tests).
     static QString RetryMessage();
@@ -52,6 +53,7 @@ public:
     static QString SavedBeforeMessage();
     static QString OutcomeUnknownMessage();
     static QString CommitRefusedMessage();
+    static QString WorkLockTimeoutMessage();
 
 private:
     using TResult = std::unique_ptr<pg_result, void (*)(pg_result*)>;
@@ -73,7 +75,6 @@ private:
     std::shared_ptr<int> m_session; // lives while attached; cursors watch it
     bool m_inTransaction = false;
     QString m_implicitSavepoint; // a savepoint that opened the transaction itself
-    QByteArray m_token;          // the open transaction's save token
     QByteArray m_unanswered;     // token of a transaction whose COMMIT got no answer
     QDateTime m_pruned;          // when this session last removed old tokens
 };

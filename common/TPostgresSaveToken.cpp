@@ -13,7 +13,8 @@ QStringList TPostgresSaveToken::Install()
 {
     return {QStringLiteral("CREATE SCHEMA IF NOT EXISTS selvar_save"),
             QStringLiteral("CREATE TABLE IF NOT EXISTS selvar_save.save_token (token uuid PRIMARY KEY, "
-                           "saved_at timestamptz NOT NULL DEFAULT now())")};
+                           "saved_at timestamptz NOT NULL DEFAULT now())"),
+            QStringLiteral("CREATE TABLE IF NOT EXISTS selvar_save.work_lock (held boolean)")};
 }
 
 // The token is hex digits of our own making, never user text.

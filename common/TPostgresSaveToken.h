@@ -14,8 +14,8 @@ namespace TPostgresSaveToken {
 // A new mark: 32 hex digits from the system's random source.
 QByteArray New();
 
-// Creates the table where it is missing; its rows survive an upgrade of the
-// server functions.
+// Creates the table where it is missing (its rows survive an upgrade of the
+// server functions), and the empty table whose lock is the work lock.
 QStringList Install();
 
 // The statement that writes the mark (sent in one round trip with BEGIN).

@@ -52,6 +52,15 @@ public:
     // Runs engine text without parameters (session and savepoint commands).
     virtual void ExecuteDirect(const QString& nativeSql) = 0;
 
+    // The database's work lock, for the rest of the transaction: any number of
+    // transactions hold it shared, one alone holds it exclusive, and a waiting
+    // exclusive request goes before shared ones asked for after it. Taken as
+    // the first thing of a transaction, before it reads, so that what it then
+    // reads is what the holders before it committed. This version does
+    // nothing: an engine whose transactions take the write lock at their start
+    // already runs them one after the other.
+    virtual void TakeWorkLock(bool exclusive) { (void)exclusive; }
+
     // True when stored procedures run in this client (TProcedureRegistry);
     // false when the server has them and CallProcedure reaches them.
     virtual bool RunsProceduresLocally() const = 0;

@@ -2,25 +2,34 @@
 
 #include <QStringList>
 
+#include "common/TDatabase.h"
 #include "common/TProcedureRegistry.h"
+#include "common/TSqlDialect.h"
 
 void RegisterServerProcedures()
 {
     const QStringList bill{"AUPJANG_CODE", "ANAPIP_MONTH", "ATOT_MONEY", "ASUP_PRICE", "ASUP_TAX",
                            "ASUP_ELEC", "ASUP_GAS", "ASUP_CONT", "ASUP_ENVI", "ASUP_WATER",
                            "ASUP_TELE", "AU_EMP_NO", "AU_IP"};
+    // Every procedure that changes what a closing reads (schedule lines,
+    // bills, receipts, contracts) holds the work lock shared; a closing or its
+    // cancel holds it alone. So a closing waits only for the saves already
+    // running, saves asked for meanwhile wait for it and then see the month
+    // closed, and neither refuses the other as a conflict.
+    enum TLock { lkNone, lkShared, lkExclusive };
     struct Entry
     {
         const char* name;
         QStringList params;
         TProcedureRegistry::TBody body;
+        TLock lock = lkShared;
     };
     const Entry entries[] = {
         {"PR_NAI010_01",
          {"ASHOP_CODE", "ASHOP_NAME", "ASHOP_PLACE", "ASHOP_PALCE_NAME", "ASHOP_POSITION",
           "ASHOP_LEASE_TYPE", "ASHOP_LEASE_TYPE_NAME", "ASHOP_ITEM", "ASHOP_USED_YN",
           "ASHOP_DIRECT_YN", "ASHOP_PHONE", "ASHOP_REMARK", "AU_EMP_NO", "AU_IP", "AEDITSTATUS"},
-         PR_NAI010_01},
+         PR_NAI010_01, lkNone},
         {"PR_NAI020_01",
          {"ACONT_CODE", "AC_CODE", "AC_NAME", "ASHOP_CODE", "ASHOP_NAME", "ACONT_START_DATE",
           "ACONT_END_DATE", "ACONT_CANCEL_DATE", "ACONT_DEPOSIT", "ACONT_LEASE_MONEY",
@@ -49,7 +58,7 @@ void RegisterServerProcedures()
           "ASUP_TAX", "ASUP_ELEC", "ASUP_GAS", "ASUP_CONT", "ASUP_ENVI", "ASUP_WATER", "ASUP_TELE",
           "ASUP_REMARK", "AU_EMP_NO", "AU_IP", "AEDITSTATUS"},
          PR_NBI030_01},
-        {"PR_NBI040_IM", bill, PR_NBI040_IM},
+        {"PR_NBI040_IM", bill, PR_NBI040_IM, lkNone},
         {"PR_NBI040_01", bill, PR_NBI040_01},
         {"PR_NBI050_01",
          {"ACONT_CODE", "AFROM_MONTH", "ATO_MONTH", "ASHOP_CODE", "AGUBUN", "AUPJANG_CODE",
@@ -58,8 +67,15 @@ void RegisterServerProcedures()
          PR_NBI050_01},
         {"PR_NDI010_01",
          {"ANAPIP_MONTH", "ANAPIP_MONTH_FROM", "ANAPIP_MONTH_TO", "AGUBUN", "AU_EMP_NO", "AU_IP"},
-         PR_NDI010_01},
+         PR_NDI010_01, lkExclusive},
     };
-    for (const Entry& e : entries)
-        TProcedureRegistry::Instance().Register(QString::fromLatin1(e.name), e.params, e.body);
+    for (const Entry& e : entries) {
+        TProcedureRegistry::TBody body = e.body;
+        if (e.lock != lkNone)
+            body = [body, exclusive = e.lock == lkExclusive](TDatabase& db, const TStoredProc& proc) {
+                db.Dialect().TakeWorkLock(exclusive);
+                body(db, proc);
+            };
+        TProcedureRegistry::Instance().Register(QString::fromLatin1(e.name), e.params, body);
+    }
 }

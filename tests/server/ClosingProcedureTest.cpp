@@ -1,4 +1,7 @@
+#include <QThread>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "common/TBusinessClock.h"
 #include "common/TQuery.h"
@@ -103,6 +106,37 @@ TEST_F(Closings, ACancelNeverLeavesTheNextMonthOverpaid)
     ASSERT_EQ(t.Call("PR_NBI010_01", receipt("1000000")), "");
     ASSERT_EQ(t.Call("PR_NDI010_01", Closing("D", "202501")), "");
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB030MS"), "0");
+}
+
+// A closing asked for while a receipt of its month is being saved waits for
+// that save and closes with it; a receipt saved after it sees the month closed.
+TEST_F(Closings, AClosingWaitsForTheReceiptBeingSavedAndLaterOnesSeeTheMonthClosed)
+{
+    ASSERT_EQ(t.Call("PR_NDI010_01", Closing("I", "202501")), "");
+    const QMap<QString, QString> receipt{{"AGUBUN", "I"}, {"ACONT_CODE", "000001"}, {"AAMT_CODE", "02"},
+                                         {"ANAPIP_MONTH", "202502"}, {"AIPGUM_DATE", "20250220"},
+                                         {"AIPGUM_AMT", "300000"}};
+    TDatabase clerk(t.Settings());
+    clerk.Open();
+    clerk.StartTransaction();
+    TServerTestDb::CallOn(clerk, "PR_NBI010_01", receipt); // not committed yet
+    std::atomic<bool> done{false};
+    QString closing;
+    std::thread closer([&] {
+        TDatabase db(t.Settings());
+        db.Open();
+        closing = TServerTestDb::SaveOn(db, "PR_NDI010_01", Closing("I", "202502"));
+        done = true;
+        db.Close();
+    });
+    QThread::msleep(300);
+    EXPECT_FALSE(done) << "the closing did not wait for the receipt being saved";
+    clerk.Commit();
+    closer.join();
+    EXPECT_EQ(closing, "");
+    EXPECT_EQ(t.Scalar("SELECT CAST(IPGUM_AMT + IPGUM_DELAYAMT AS INTEGER) FROM NB030MS WHERE NAPIP_MONTH = '202502' "
+                       "AND AMT_CODE = '02'"), "300000");
+    EXPECT_EQ(TServerTestDb::SaveOn(clerk, "PR_NBI010_01", receipt), "2025년 02월은 마감되어 입금할 수 없습니다.");
 }
 
 TEST_F(Closings, ArrearsOfAManagedContractOutliveItsSchedule)

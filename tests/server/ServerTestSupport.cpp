@@ -66,13 +66,18 @@ void TServerTestDb::CallOn(TDatabase& db, const QString& procedure, const QMap<Q
 
 QString TServerTestDb::Call(const QString& procedure, const QMap<QString, QString>& params)
 {
-    m_db.StartTransaction();
+    return SaveOn(m_db, procedure, params);
+}
+
+QString TServerTestDb::SaveOn(TDatabase& db, const QString& procedure, const QMap<QString, QString>& params)
+{
     try {
-        CallIn(procedure, params);
-        m_db.Commit();
+        db.StartTransaction();
+        CallOn(db, procedure, params);
+        db.Commit();
         return {};
     } catch (const EDatabaseError& e) {
-        m_db.Rollback();
+        db.Rollback();
         return e.Message();
     }
 }

@@ -28,6 +28,8 @@ public:
     void CallIn(const QString& procedure, const QMap<QString, QString>& params);
     // The same on any connection to the database (another client).
     static void CallOn(TDatabase& db, const QString& procedure, const QMap<QString, QString>& params);
+    // Call's save on any connection: empty on success, otherwise the message.
+    static QString SaveOn(TDatabase& db, const QString& procedure, const QMap<QString, QString>& params);
 
     // Every row of every table, sorted, as text: equal dumps mean equal databases.
     QString Dump();
