@@ -100,18 +100,18 @@ TDepositBooking::Result TDepositBooking::Book(const QString& account, const std:
     return result;
 }
 
-QSet<QString> TDepositBooking::Recorded(TDatabase& db, const QString& account, const QString& fromDate,
+QHash<QString, QString> TDepositBooking::Recorded(TDatabase& db, const QString& account, const QString& fromDate,
                                         const QString& toDate)
 {
     TQuery q(db);
     q.SQL() << QStringLiteral(
-        "SELECT TRAN_DATE, TRAN_TIME, IPGUM_AMT, BALANCE, DEPOSITOR, TRAN_SEQ FROM NB060MS "
+        "SELECT TRAN_DATE, TRAN_TIME, IPGUM_AMT, BALANCE, DEPOSITOR, TRAN_SEQ, CONT_CODE FROM NB060MS "
         "WHERE ACCOUNT_NO = :ACCOUNT_NO AND TRAN_DATE >= :FROM_DATE AND TRAN_DATE <= :TO_DATE");
     q.ParamByName(QStringLiteral("ACCOUNT_NO")).SetAsString(account);
     q.ParamByName(QStringLiteral("FROM_DATE")).SetAsString(fromDate);
     q.ParamByName(QStringLiteral("TO_DATE")).SetAsString(toDate);
     q.Open();
-    QSet<QString> keys;
+    QHash<QString, QString> keys;
     for (; !q.Eof(); q.Next()) {
         TBankLine line;
         line.date = q.Fields(0).AsString();
@@ -120,7 +120,7 @@ QSet<QString> TDepositBooking::Recorded(TDatabase& db, const QString& account, c
         line.balance = q.Fields(3).AsFloat();
         line.depositor = q.Fields(4).AsString();
         line.occurrence = int(q.Fields(5).AsInteger());
-        keys.insert(line.Key(account));
+        keys.insert(line.Key(account), q.Fields(6).AsString());
     }
     return keys;
 }

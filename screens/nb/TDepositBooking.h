@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -41,9 +41,9 @@ public:
 
     Result Book(const QString& account, const std::vector<Decision>& decisions);
 
-    // The keys (TBankLine::Key) of the lines already recorded for the account
-    // between two dates.
-    static QSet<QString> Recorded(TDatabase& db, const QString& account, const QString& fromDate,
+    // The lines already recorded for the account between two dates: their
+    // keys (TBankLine::Key) and the contract each went to (empty: suspense).
+    static QHash<QString, QString> Recorded(TDatabase& db, const QString& account, const QString& fromDate,
                                   const QString& toDate);
     // The remark a booked receipt carries.
     static QString Remark(const TBankLine& line, bool nextMonth);

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,45 +90,54 @@ QWidget* TfrmNBI060::BuildMapping(QWidget* parent)
 {
     auto* panel = new TPanel(parent);
     panel->setObjectName(QStringLiteral("panMapping"));
-    auto* form = new QGridLayout(panel);
-    form->setContentsMargins(6, 4, 6, 4);
-    form->setHorizontalSpacing(6);
-    form->setVerticalSpacing(4);
-    form->addWidget(Caption(QStringLiteral("계좌번호"), panel), 0, 0);
+    auto* rows = new QVBoxLayout(panel);
+    rows->setContentsMargins(6, 4, 6, 4);
+    rows->setSpacing(4);
+    auto* file = new QHBoxLayout();
+    file->setSpacing(6);
+    file->addWidget(Caption(QStringLiteral("계좌번호"), panel));
     edtAccountNo = Edit(QStringLiteral("edtAccountNo"), panel, 30);
-    edtAccountNo->setFixedWidth(150);
+    edtAccountNo->setFixedWidth(160);
     SetMoneyGreen(edtAccountNo);
-    form->addWidget(edtAccountNo, 0, 1);
-    form->addWidget(Caption(QStringLiteral("파일"), panel), 0, 2);
+    file->addWidget(edtAccountNo);
+    file->addSpacing(12);
+    file->addWidget(Caption(QStringLiteral("파일"), panel));
     edtFileName = NameBox(QStringLiteral("edtFileName"), panel);
-    form->addWidget(edtFileName, 0, 3, 1, 11);
+    file->addWidget(edtFileName, 1);
     bbtFileOpen = new QPushButton(QStringLiteral("파일 열기"), panel);
     bbtFileOpen->setObjectName(QStringLiteral("bbtFileOpen"));
-    form->addWidget(bbtFileOpen, 0, 14);
+    file->addWidget(bbtFileOpen);
+    rows->addLayout(file);
 
-    form->addWidget(Caption(QStringLiteral("제목 행"), panel), 1, 0);
+    // Which column holds what: found from the titles, corrected here.
+    auto* mapping = new QHBoxLayout();
+    mapping->setSpacing(4);
+    mapping->addWidget(Caption(QStringLiteral("제목 행"), panel));
     spnTitleRow = new QSpinBox(panel);
     spnTitleRow->setObjectName(QStringLiteral("spnTitleRow"));
     spnTitleRow->setRange(1, 100);
-    form->addWidget(spnTitleRow, 1, 1, Qt::AlignLeft);
+    mapping->addWidget(spnTitleRow);
     const std::pair<const char*, QComboBox**> combos[] = {
         {"거래일자", &cmbDate}, {"시간", &cmbTime}, {"입금액", &cmbDeposit}, {"출금액", &cmbWithdrawal},
         {"잔액", &cmbBalance}, {"입금자", &cmbDepositor}, {"적요", &cmbMemo}};
     static const char* const names[] = {"cmbDate", "cmbTime", "cmbDeposit", "cmbWithdrawal",
                                         "cmbBalance", "cmbDepositor", "cmbMemo"};
-    int col = 2;
     for (size_t i = 0; i < std::size(combos); ++i) {
-        form->addWidget(Caption(QString::fromUtf8(combos[i].first), panel), 1, col++);
+        mapping->addSpacing(8);
+        mapping->addWidget(new QLabel(QString::fromUtf8(combos[i].first), panel));
         auto* box = new QComboBox(panel);
         box->setObjectName(QString::fromLatin1(names[i]));
-        box->setMinimumWidth(110);
+        box->setMinimumWidth(120);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(10);
         *combos[i].second = box;
-        form->addWidget(box, 1, col++);
+        mapping->addWidget(box);
     }
+    mapping->addStretch(1);
     bbtReread = new QPushButton(QStringLiteral("다시 읽기"), panel);
     bbtReread->setObjectName(QStringLiteral("bbtReread"));
-    form->addWidget(bbtReread, 1, 16);
-    form->setColumnStretch(15, 1);
+    mapping->addWidget(bbtReread);
+    rows->addLayout(mapping);
     connect(spnTitleRow, &QSpinBox::valueChanged, this, [this](int) { FillCombos(ChosenColumns()); });
     return panel;
 }
@@ -310,16 +318,18 @@ bool TfrmNBI060::Propose(const TBankColumns& columns)
     closed.Open();
     for (; !closed.Eof(); closed.Next())
         m_closedMonths.insert(closed.Fields(0).AsString());
-    const QSet<QString> recorded = RecordedKeys(account, statement.deposits);
+    const QHash<QString, QString> recorded = RecordedKeys(account, statement.deposits);
     m_recordedAccount = account;
     for (const TBankLine& line : statement.deposits) {
         TRow row;
         row.line = line;
         row.done = recorded.contains(line.Key(account));
         const QString month = line.date.left(6);
-        if (!row.done && m_closedMonths.contains(month)) {
+        if (row.done) {
+            ShowContract(row, recorded.value(line.Key(account)));
+        } else if (m_closedMonths.contains(month)) {
             row.reason = QStringLiteral("마감된 월");
-        } else if (!row.done) {
+        } else {
             const auto p = m_matcher.Propose(line.depositor, line.deposit, month);
             if (p.contract >= 0) {
                 const auto& c = m_matcher.Contracts()[p.contract];
@@ -338,10 +348,10 @@ bool TfrmNBI060::Propose(const TBankColumns& columns)
 
 // Keys of the lines already booked on the account, between the first and
 // the last date of the lines.
-QSet<QString> TfrmNBI060::RecordedKeys(const QString& account, const std::vector<TBankLine>& lines) const
+QHash<QString, QString> TfrmNBI060::RecordedKeys(const QString& account, const std::vector<TBankLine>& lines) const
 {
     if (account.isEmpty() || lines.empty())
-        return QSet<QString>();
+        return {};
     QString first = lines.front().date, last = first;
     for (const TBankLine& line : lines) {
         first = std::min(first, line.date);
@@ -439,6 +449,29 @@ void TfrmNBI060::bbtChangeClick()
         SetContract(row, dialog.PickedContractCode());
 }
 
+// The contract's tenant and site as the line shows them.
+void TfrmNBI060::ShowContract(TRow& row, const QString& contCode)
+{
+    row.contCode = contCode;
+    row.cName.clear();
+    row.shopName.clear();
+    if (contCode.isEmpty())
+        return;
+    if (const int index = m_matcher.IndexOf(contCode); index >= 0) {
+        row.cName = m_matcher.Contracts()[index].cName;
+        row.shopName = m_matcher.Contracts()[index].shopName;
+        return;
+    }
+    TQuery q(SharedConnection::Database());
+    q.SQL() << QString::fromLatin1(ContractNameStatement);
+    q.ParamByName(QStringLiteral("CONT_CODE")).SetAsString(contCode);
+    q.Open();
+    if (!q.Eof()) {
+        row.cName = q.Fields(0).AsString();
+        row.shopName = q.Fields(1).AsString();
+    }
+}
+
 void TfrmNBI060::SetContract(int r, const QString& contCode)
 {
     TRow& row = m_rows[r];
@@ -448,13 +481,7 @@ void TfrmNBI060::SetContract(int r, const QString& contCode)
                       .arg(month.left(4), month.mid(4, 2)));
         return;
     }
-    TQuery q(SharedConnection::Database());
-    q.SQL() << QString::fromLatin1(ContractNameStatement);
-    q.ParamByName(QStringLiteral("CONT_CODE")).SetAsString(contCode);
-    q.Open();
-    row.contCode = contCode;
-    row.cName = q.Eof() ? QString() : q.Fields(0).AsString();
-    row.shopName = q.Eof() ? QString() : q.Fields(1).AsString();
+    ShowContract(row, contCode);
     row.open = TDepositMatcher::OpenAmounts(SharedConnection::Database(), month, contCode).value(contCode);
     row.reason = QStringLiteral("직접 지정");
     const int index = m_matcher.IndexOf(contCode);
@@ -514,12 +541,13 @@ void TfrmNBI060::bbtBookClick()
         std::vector<TBankLine> lines;
         for (const TRow& row : m_rows)
             lines.push_back(row.line);
-        const QSet<QString> recorded = RecordedKeys(account, lines);
+        const QHash<QString, QString> recorded = RecordedKeys(account, lines);
         m_recordedAccount = account;
         int found = 0;
         for (TRow& row : m_rows)
             if (!row.done && recorded.contains(row.line.Key(account))) {
                 row.done = true;
+                ShowContract(row, recorded.value(row.line.Key(account)));
                 ++found;
             }
         if (found > 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <vector>
@@ -87,7 +88,8 @@ private:
     TBankColumns RememberedColumns(const QString& account) const;
     void RememberColumns(const QString& account, const TBankColumns& columns) const;
     int CurrentRow() const;
-    QSet<QString> RecordedKeys(const QString& account, const std::vector<TBankLine>& lines) const;
+    void ShowContract(TRow& row, const QString& contCode);
+    QHash<QString, QString> RecordedKeys(const QString& account, const std::vector<TBankLine>& lines) const;
 
     TBankTable m_table;
     std::vector<TRow> m_rows;

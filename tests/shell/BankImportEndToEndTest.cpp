@@ -362,6 +362,7 @@ TEST_F(BankImportEndToEndTest, ThreeLayoutsAndImportsThatOverlap)
     const QString booked = Dump();
     ASSERT_TRUE(screen->LoadFile(Path("b.xls")));
     EXPECT_EQ(GridColumn(screen->rgrGrid, TfrmNBI060::colAction), QStringList(5, "이미 처리됨"));
+    EXPECT_EQ(GridColumn(screen->rgrGrid, TfrmNBI060::colContCode), QStringList(5, "")); // all went to suspense
     Book(screen);
     EXPECT_EQ(Errors(), QStringList{"처리할 입금이 없습니다."});
     EXPECT_EQ(Dump(), booked);
@@ -458,5 +459,8 @@ TEST_F(BankImportEndToEndTest, ADepositorMatchedByHandIsRememberedForTheNextFile
     ASSERT_TRUE(screen->LoadFile(Path("dec.xlsx")));
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI060::colContCode, 0).AsString(), tenants[0]);
     const QString reason = screen->rgrGrid->Cells(TfrmNBI060::colReason, 0).AsString();
+    ASSERT_TRUE(screen->LoadFile(Path("nov.xlsx"))); // the booked line names its contract
+    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI060::colAction, 0).AsString(), "이미 처리됨");
+    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI060::colContCode, 0).AsString(), tenants[0]);
     EXPECT_TRUE(reason == "이름 일치" || reason == "둘 다") << reason.toStdString();
 }
