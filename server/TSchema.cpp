@@ -152,6 +152,13 @@ const std::vector<const char*> kVersion2 = {
     "BALANCE DOUBLE PRECISION, DEPOSITOR VARCHAR(50), MEMO VARCHAR(100), TRAN_SEQ INTEGER, "
     "CONT_CODE VARCHAR(6), RECEIPT_AMT DOUBLE PRECISION, SLIP_CODE VARCHAR(10), " AUDIT_COLUMNS ")",
     "CREATE INDEX NB060MS_ACCOUNT ON NB060MS (ACCOUNT_NO, TRAN_DATE)",
+    // The receipts of a month for all contracts at once (the statement import).
+    "CREATE INDEX NB020MS_IPGUM_DATE ON NB020MS (IPGUM_DATE)",
+
+    // How an account's statement files are read: the column mapping
+    // ("TITLE=3;DATE=0;...") and the titles of the row it was made for.
+    "CREATE TABLE NB061MS (ACCOUNT_NO VARCHAR(30) NOT NULL PRIMARY KEY, COLUMN_MAP VARCHAR(200), "
+    "TITLE_TEXT VARCHAR(1000), " AUDIT_COLUMNS ")",
 
     // A name a contract's money arrives under on the bank statement.
     "CREATE TABLE NA021MS (CONT_CODE VARCHAR(6) NOT NULL, DEPOSITOR_NAME VARCHAR(50) NOT NULL, "

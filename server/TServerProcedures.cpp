@@ -61,6 +61,7 @@ void RegisterServerProcedures()
           "ATRAN_SEQ", "ACONT_CODE", "ASUSPENSE_AMT", "AU_EMP_NO", "AU_IP"},
          PR_NBI060_01},
         {"PR_NBI060_02", {"ACONT_CODE", "ADEPOSITOR", "AU_EMP_NO", "AU_IP"}, PR_NBI060_02},
+        {"PR_NBI060_03", {"AACCOUNT_NO", "ACOLUMN_MAP", "ATITLE_TEXT", "AU_EMP_NO", "AU_IP"}, PR_NBI060_03},
         {"PR_NDI010_01",
          {"ANAPIP_MONTH", "ANAPIP_MONTH_FROM", "ANAPIP_MONTH_TO", "AGUBUN", "AU_EMP_NO", "AU_IP"},
          PR_NDI010_01},

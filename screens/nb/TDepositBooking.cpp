@@ -15,8 +15,9 @@ QString Plain(double amount)
 } // namespace
 
 TDepositBooking::TDepositBooking(TDatabase& db, const QString& empNo, const QString& ip)
-    : m_db(db), m_empNo(empNo), m_ip(ip), m_receipt(db), m_line(db), m_name(db)
+    : m_db(db), m_empNo(empNo), m_ip(ip), m_receipt(db), m_line(db), m_name(db), m_columns(db)
 {
+    m_columns.SetProcedureName(QStringLiteral("PR_NBI060_03"));
     m_receipt.SetProcedureName(QStringLiteral("PR_NBI010_01"));
     m_line.SetProcedureName(QStringLiteral("PR_NBI060_01"));
     m_name.SetProcedureName(QStringLiteral("PR_NBI060_02"));
@@ -123,4 +124,21 @@ QHash<QString, QString> TDepositBooking::Recorded(TDatabase& db, const QString& 
         keys.insert(line.Key(account), q.Fields(6).AsString());
     }
     return keys;
+}
+
+void TDepositBooking::RememberColumns(const QString& account, const QString& columns, const QString& titles)
+{
+    Bind(m_columns, {{"AACCOUNT_NO", account}, {"ACOLUMN_MAP", columns}, {"ATITLE_TEXT", titles}});
+    m_columns.ExecProc();
+}
+
+std::pair<QString, QString> TDepositBooking::RememberedColumns(TDatabase& db, const QString& account)
+{
+    TQuery q(db);
+    q.SQL() << QStringLiteral("SELECT COLUMN_MAP, TITLE_TEXT FROM NB061MS WHERE ACCOUNT_NO = :ACCOUNT_NO");
+    q.ParamByName(QStringLiteral("ACCOUNT_NO")).SetAsString(account);
+    q.Open();
+    if (q.Eof())
+        return {};
+    return {q.Fields(0).AsString(), q.Fields(1).AsString()};
 }

@@ -40,6 +40,10 @@ public:
     TDepositBooking(TDatabase& db, const QString& empNo, const QString& ip);
 
     Result Book(const QString& account, const std::vector<Decision>& decisions);
+    // Keeps the column mapping of the account's files, with the titles it was made for.
+    void RememberColumns(const QString& account, const QString& columns, const QString& titles);
+    // The mapping kept for the account and its titles; both empty when none is.
+    static std::pair<QString, QString> RememberedColumns(TDatabase& db, const QString& account);
 
     // The lines already recorded for the account between two dates: their
     // keys (TBankLine::Key) and the contract each went to (empty: suspense).
@@ -56,5 +60,5 @@ private:
 
     TDatabase& m_db;
     QString m_empNo, m_ip;
-    TStoredProc m_receipt, m_line, m_name;
+    TStoredProc m_receipt, m_line, m_name, m_columns;
 };

@@ -20,7 +20,8 @@ const char* const ContractStatement =
     "FROM NA020MS A WHERE MINAP_CHK = 'Y' ORDER BY CONT_CODE";
 const char* const DepositorStatement = "SELECT CONT_CODE, DEPOSITOR_NAME FROM NA021MS ORDER BY CONT_CODE";
 
-// The receipts screen's total line of a month, for every contract at once.
+// The receipts screen's total line of a month, for every contract at once
+// (receipts dated in the month: the eight-digit dates from its 1st to its 31st).
 QString OpenStatement(bool oneContract)
 {
     const QString filter = oneContract ? QStringLiteral(" AND CONT_CODE = :CONT_CODE") : QString();
@@ -28,7 +29,7 @@ QString OpenStatement(bool oneContract)
                "SELECT CONT_CODE, SUM(AMT) AS OPEN_AMT FROM ("
                "SELECT CONT_CODE, NVL(NAPIP_AMT,0) AS AMT FROM NB010MS WHERE NAPIP_MONTH = :NAPIP_MONTH%1 "
                "UNION ALL SELECT CONT_CODE, 0 - NVL(IPGUM_AMT,0) AS AMT FROM NB020MS "
-               "WHERE IPGUM_DATE LIKE :NAPIP_MONTH || '%'%1 "
+               "WHERE IPGUM_DATE >= :FIRST_DAY AND IPGUM_DATE <= :LAST_DAY%1 "
                "UNION ALL SELECT CONT_CODE, NVL(THIS_MINAPAMT,0) + NVL(THIS_MINAPDEALYAMT,0) AS AMT FROM NB030MS "
                "WHERE NAPIP_MONTH = :LAST_MONTH%1) A GROUP BY CONT_CODE")
         .arg(filter);
@@ -170,6 +171,8 @@ QHash<QString, double> TDepositMatcher::OpenAmounts(TDatabase& db, const QString
     q.SQL() << OpenStatement(!contCode.isEmpty());
     q.ParamByName(QStringLiteral("NAPIP_MONTH")).SetAsString(month);
     q.ParamByName(QStringLiteral("LAST_MONTH")).SetAsString(StepMonth(month, -1));
+    q.ParamByName(QStringLiteral("FIRST_DAY")).SetAsString(month + QStringLiteral("01"));
+    q.ParamByName(QStringLiteral("LAST_DAY")).SetAsString(month + QStringLiteral("31"));
     if (!contCode.isEmpty())
         q.ParamByName(QStringLiteral("CONT_CODE")).SetAsString(contCode);
     q.Open();

@@ -8,13 +8,11 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
-#include "common/TConfigFile.h"
 #include "common/TQuery.h"
 #include "controls/ESelvarError.h"
 #include "controls/TwColumns.h"
@@ -182,6 +180,8 @@ void TfrmNBI060::FillCombos(const TBankColumns& columns)
     const int chosen[] = {columns.date, columns.time, columns.deposit, columns.withdrawal,
                           columns.balance, columns.depositor, columns.memo};
     int width = int(titles.size());
+    for (size_t row = 0; row < std::min<size_t>(m_table.size(), 30); ++row)
+        width = std::max(width, int(m_table[row].size()));
     for (int c : chosen)
         width = std::max(width, c + 1);
     const auto combos = Combos();
@@ -209,11 +209,9 @@ TBankColumns TfrmNBI060::ChosenColumns() const
     return c;
 }
 
-QString TfrmNBI060::MappingKey(const QString& account) const
+QString TfrmNBI060::TitleText(const TBankColumns& columns) const
 {
-    QString digits = account;
-    digits.remove(QRegularExpression(QStringLiteral("[^0-9A-Za-z]")));
-    return QStringLiteral("NBI060/COLUMNS_%1").arg(digits);
+    return BankStatement::RowTexts(m_table, columns.titleRow).join(QLatin1Char('\t'));
 }
 
 // The mapping kept for the account, when this file's title row reads as the
@@ -222,25 +220,9 @@ TBankColumns TfrmNBI060::RememberedColumns(const QString& account) const
 {
     if (account.isEmpty())
         return TBankColumns();
-    try {
-        TConfigFile ini(SessionContext::ProgramIniPath());
-        const QString key = MappingKey(account);
-        const TBankColumns columns = TBankColumns::FromText(ini.Settings().value(key).toString());
-        const QString titles = ini.Settings().value(key + QStringLiteral("_TITLES")).toString();
-        if (columns.Usable() && BankStatement::RowTexts(m_table, columns.titleRow).join(QLatin1Char('\t')) == titles)
-            return columns;
-    } catch (const ESelvarError&) {
-        // an unreadable file: the columns are detected afresh
-    }
-    return TBankColumns();
-}
-
-void TfrmNBI060::RememberColumns(const QString& account, const TBankColumns& columns) const
-{
-    QSettings ini(SessionContext::ProgramIniPath(), QSettings::IniFormat);
-    ini.setValue(MappingKey(account), columns.ToText());
-    ini.setValue(MappingKey(account) + QStringLiteral("_TITLES"),
-                 BankStatement::RowTexts(m_table, columns.titleRow).join(QLatin1Char('\t')));
+    const auto [text, titles] = TDepositBooking::RememberedColumns(SharedConnection::Database(), account);
+    const TBankColumns columns = TBankColumns::FromText(text);
+    return columns.Usable() && TitleText(columns) == titles ? columns : TBankColumns();
 }
 
 void TfrmNBI060::bbtFileOpenClick()
@@ -273,6 +255,8 @@ bool TfrmNBI060::LoadFile(const QString& fileName)
     const TBankColumns remembered = RememberedColumns(account);
     if (remembered.Usable())
         columns = remembered;
+    if (columns.titleRow < 0)
+        columns.titleRow = 0; // titles not found: the clerk starts from the first row
     if (!account.isEmpty())
         edtAccountNo->setText(account);
     FillCombos(columns);
@@ -583,9 +567,12 @@ void TfrmNBI060::bbtBookClick()
         return;
     TDepositBooking booking(SharedConnection::Database(), SessionContext::EmpNo(), SessionContext::ClientIP());
     TDepositBooking::Result result;
-    if (!SaveInTransaction(SharedConnection::Database(), [&] { result = booking.Book(account, decisions); }))
+    const TBankColumns columns = ChosenColumns();
+    if (!SaveInTransaction(SharedConnection::Database(), [&] {
+            result = booking.Book(account, decisions);
+            booking.RememberColumns(account, columns.ToText(), TitleText(columns));
+        }))
         return;
-    RememberColumns(account, ChosenColumns());
     for (TRow& row : m_rows)
         row.done = true;
     FillGrid();

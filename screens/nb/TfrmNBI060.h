@@ -84,9 +84,8 @@ private:
     void FillLine(int row);
     QString Action(const TRow& row) const;
     void ShowSummary();
-    QString MappingKey(const QString& account) const;
+    QString TitleText(const TBankColumns& columns) const;
     TBankColumns RememberedColumns(const QString& account) const;
-    void RememberColumns(const QString& account, const TBankColumns& columns) const;
     int CurrentRow() const;
     void ShowContract(TRow& row, const QString& contCode);
     QHash<QString, QString> RecordedKeys(const QString& account, const std::vector<TBankLine>& lines) const;

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -463,4 +464,40 @@ TEST_F(BankImportEndToEndTest, ADepositorMatchedByHandIsRememberedForTheNextFile
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI060::colAction, 0).AsString(), "이미 처리됨");
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI060::colContCode, 0).AsString(), tenants[0]);
     EXPECT_TRUE(reason == "이름 일치" || reason == "둘 다") << reason.toStdString();
+}
+
+// A layout of titles the screen does not know: the clerk names the columns,
+// and the account's next file of that layout is read with them at once.
+TEST_F(BankImportEndToEndTest, AMappingChosenByHandIsRememberedForTheAccount)
+{
+    const QByteArray file = ToCp949("Date,Memo,In,Out,Bal,Who\r\n"
+                                    "2026-12-02 10:00:00,x,\"4,321\",0,\"10,000\",아무도\r\n");
+    for (const char* name : {"one.csv", "two.csv"}) {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(file);
+    }
+    auto* screen = Open<TfrmNBI060>("NBI060");
+    ASSERT_NE(screen, nullptr);
+    screen->edtAccountNo->setText("222-33-444444");
+    EXPECT_FALSE(screen->LoadFile(Path("one.csv")));
+    EXPECT_TRUE(Errors().value(0).startsWith("거래일자 열과 입금액 열을 찾을 수 없습니다."));
+    auto choose = [](QComboBox* box, int column) { box->setCurrentIndex(box->findData(column)); };
+    choose(screen->cmbDate, 0);
+    choose(screen->cmbDeposit, 2);
+    choose(screen->cmbWithdrawal, 3);
+    choose(screen->cmbBalance, 4);
+    choose(screen->cmbDepositor, 5);
+    MessageBoxSeam::Reset();
+    QTest::mouseClick(screen->bbtReread, Qt::LeftButton);
+    ASSERT_TRUE(Errors().isEmpty()) << Errors()[0].toStdString();
+    ASSERT_EQ(screen->rgrGrid->RowCount(), 1);
+    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI060::colDepositor, 0).AsString(), "아무도");
+    Book(screen);
+    ASSERT_TRUE(Errors().isEmpty()) << Errors()[0].toStdString();
+
+    MessageBoxSeam::Reset();
+    ASSERT_TRUE(screen->LoadFile(Path("two.csv"))) << Errors().value(0).toStdString();
+    EXPECT_EQ(screen->cmbDeposit->currentData().toInt(), 2);
+    EXPECT_EQ(GridColumn(screen->rgrGrid, TfrmNBI060::colAction), QStringList{"이미 처리됨"});
 }
