@@ -215,5 +215,6 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     Setup().screen.reset();
     SharedConnection::SetDatabase(nullptr);
+    Setup().db.reset(); // before the application object goes
     return 0;
 }
