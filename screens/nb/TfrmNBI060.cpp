@@ -371,7 +371,7 @@ void TfrmNBI060::FillLine(int r)
     rgrGrid->Cells(colContCode, r).SetAsString(row.contCode);
     rgrGrid->Cells(colCName, r).SetAsString(row.cName);
     rgrGrid->Cells(colShopName, r).SetAsString(row.shopName);
-    if (row.contCode.isEmpty())
+    if (row.contCode.isEmpty() || row.done) // what a booked line left open is the receipts screen's to show
         rgrGrid->Cells(colOpen, r).Clear();
     else
         rgrGrid->Cells(colOpen, r).SetAsFloat(row.open);
