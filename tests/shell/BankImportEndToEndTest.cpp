@@ -501,3 +501,49 @@ TEST_F(BankImportEndToEndTest, AMappingChosenByHandIsRememberedForTheAccount)
     EXPECT_EQ(screen->cmbDeposit->currentData().toInt(), 2);
     EXPECT_EQ(GridColumn(screen->rgrGrid, TfrmNBI060::colAction), QStringList{"이미 처리됨"});
 }
+
+// More than the month has open: the rest goes to the next month when the
+// clerk says so, to the suspense account when not; a closed month's deposit
+// is never put on a contract.
+TEST_F(BankImportEndToEndTest, WhatIsMoreThanOpenGoesToTheNextMonthOrToSuspense)
+{
+    const QStringList tenants = UniqueTenants();
+    ASSERT_GE(tenants.size(), 2);
+    const QString next = StepMonth(month, 1);
+    const auto nextOpen = TDepositMatcher::OpenAmounts(dataModule->dbsDB, next);
+    ASSERT_GT(nextOpen.value(tenants[0]), 1000);
+    const double over = open[tenants[0]] + 1000, other = open[tenants[1]] + 500;
+    const QString closed = Scalar("SELECT MAX(NAPIP_MONTH) FROM NB030MS");
+    ASSERT_FALSE(closed.isEmpty());
+    WriteXlsx(Path("over.xlsx"), {{"20261204", "090000", Tenant(tenants[0]), over},
+                                  {closed + "20", "090000", Tenant(tenants[1]), 3000}});
+    auto* screen = Open<TfrmNBI060>("NBI060");
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(screen->LoadFile(Path("over.xlsx")));
+    EXPECT_EQ(GridColumn(screen->rgrGrid, TfrmNBI060::colAction), QStringList({"입금 (초과 1,000)", "가수금"}));
+    EXPECT_EQ(GridColumn(screen->rgrGrid, TfrmNBI060::colReason), QStringList({"이름 일치", "마감된 월"}));
+    MessageBoxSeam::Reset();
+    MessageBoxSeam::QueueAnswer(true); // the rest to the next month
+    QTest::mouseClick(screen->bbtBook, Qt::LeftButton);
+    ASSERT_TRUE(Errors().isEmpty()) << Errors()[0].toStdString();
+    EXPECT_TRUE(MessageBoxSeam::Shown()[0].text.startsWith("미납금액보다 큰 입금이 1건 있습니다."));
+    EXPECT_NEAR(TDepositMatcher::OpenAmounts(dataModule->dbsDB, month).value(tenants[0]), 0, 0.005);
+    EXPECT_EQ(Scalar("SELECT CAST(SUM(IPGUM_AMT) AS INTEGER) FROM NB020MS WHERE CONT_CODE = '" + tenants[0]
+                     + "' AND IPGUM_DATE = '" + next + "01'"),
+              "1000");
+    EXPECT_EQ(Scalar("SELECT CAST(C_AMOUNT AS INTEGER) FROM VB011DT WHERE SLIP_NO LIKE 'B%' AND CONF_DATE = '"
+                     + closed + "20'"),
+              "3000");
+
+    // Declined: the rest waits on the suspense account.
+    WriteXlsx(Path("over2.xlsx"), {{"20261205", "090000", Tenant(tenants[1]), other}});
+    ASSERT_TRUE(screen->LoadFile(Path("over2.xlsx")));
+    MessageBoxSeam::Reset();
+    MessageBoxSeam::QueueAnswer(false);
+    QTest::mouseClick(screen->bbtBook, Qt::LeftButton);
+    ASSERT_TRUE(Errors().isEmpty()) << Errors()[0].toStdString();
+    EXPECT_NEAR(TDepositMatcher::OpenAmounts(dataModule->dbsDB, month).value(tenants[1]), 0, 0.005);
+    EXPECT_EQ(Scalar("SELECT CAST(C_AMOUNT AS INTEGER) FROM VB011DT WHERE SLIP_NO LIKE 'B%' AND "
+                     "CONF_DATE = '20261205'"),
+              "500");
+}
