@@ -77,6 +77,7 @@ TfrmNBI060::TfrmNBI060(QWidget* parent) : TfrmZZI000(parent)
     ConnectButton(bbtUnmatch, [this] { bbtUnmatchClick(); });
     ConnectButton(bbtBook, [this] { bbtBookClick(); });
     ConnectButton(bbtFileOpen, [this] { bbtFileOpenClick(); });
+    connect(edtAccountNo, &QLineEdit::textEdited, this, [this] { m_accountFromFile = false; });
     ConnectButton(bbtReread, [this] { bbtRereadClick(); });
     rgrGrid->OnDblClick = [this](QObject*) { RunCommand([this] { bbtChangeClick(); }); };
     if (auto* strip = qobject_cast<QHBoxLayout*>(panButtons->layout()))
@@ -250,6 +251,9 @@ bool TfrmNBI060::LoadFile(const QString& fileName)
     }
     TBankColumns columns = BankStatement::Detect(m_table);
     QString account = columns.Usable() ? BankStatement::FindAccount(m_table, columns.titleRow) : QString();
+    if (account.isEmpty() && m_accountFromFile)
+        edtAccountNo->clear(); // the last file's account is not this file's: the clerk names it
+    m_accountFromFile = !account.isEmpty();
     if (account.isEmpty())
         account = edtAccountNo->text().trimmed();
     const TBankColumns remembered = RememberedColumns(account);
@@ -284,8 +288,10 @@ bool TfrmNBI060::Propose(const TBankColumns& columns)
         ShowError(e.Message());
         return false;
     }
-    if (!statement.account.isEmpty())
+    if (!statement.account.isEmpty()) {
         edtAccountNo->setText(statement.account);
+        m_accountFromFile = true;
+    }
     const QString account = edtAccountNo->text().trimmed();
 
     TWaitCursor wait;

@@ -95,4 +95,5 @@ private:
     TDepositMatcher m_matcher;
     QSet<QString> m_closedMonths;
     QString m_recordedAccount; // the account the lines were checked against
+    bool m_accountFromFile = false; // the account field holds what the last file named
 };

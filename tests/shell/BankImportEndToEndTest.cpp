@@ -479,6 +479,13 @@ TEST_F(BankImportEndToEndTest, AMappingChosenByHandIsRememberedForTheAccount)
     }
     auto* screen = Open<TfrmNBI060>("NBI060");
     ASSERT_NE(screen, nullptr);
+    // The account another file named is not taken for a file that names none.
+    WriteXlsx(Path("named.xlsx"), {{"20261202", "090000", "누구", 1}});
+    ASSERT_TRUE(screen->LoadFile(Path("named.xlsx")));
+    EXPECT_EQ(screen->edtAccountNo->text(), Account);
+    EXPECT_FALSE(screen->LoadFile(Path("one.csv")));
+    EXPECT_EQ(screen->edtAccountNo->text(), "");
+    MessageBoxSeam::Reset();
     screen->edtAccountNo->setText("222-33-444444");
     EXPECT_FALSE(screen->LoadFile(Path("one.csv")));
     EXPECT_TRUE(Errors().value(0).startsWith("거래일자 열과 입금액 열을 찾을 수 없습니다."));
