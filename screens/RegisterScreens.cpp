@@ -9,6 +9,7 @@
 #include "screens/nb/TfrmNBI030.h"
 #include "screens/nb/TfrmNBI040.h"
 #include "screens/nb/TfrmNBI050.h"
+#include "screens/nb/TfrmNBI060.h"
 #include "screens/nb/TfrmNBS060.h"
 #include "screens/nb/TfrmNBS040.h"
 #include "screens/nc/TfrmNCI010.h"
@@ -34,6 +35,7 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });
     ScreenRegistry::Register(QStringLiteral("NBI040"), [] { return new TfrmNBI040(); });
     ScreenRegistry::Register(QStringLiteral("NBI050"), [] { return new TfrmNBI050(); });
+    ScreenRegistry::Register(QStringLiteral("NBI060"), [] { return new TfrmNBI060(); });
     ScreenRegistry::Register(QStringLiteral("NBS060"), [] { return new TfrmNBS060(); });
     ScreenRegistry::Register(QStringLiteral("NBS040"), [] { return new TfrmNBS040(); });
     ScreenRegistry::Register(QStringLiteral("NCI010"), [] { return new TfrmNCI010(); });

@@ -40,6 +40,7 @@ const std::vector<TMenuData::Program>& TMenuData::Programs()
         {"NB", "NBI040", "관리비 자료 올리기", 30}, {"NB", "NBI050", "기초자료 등록", 40},
         {"NB", "NBS040", "청구 및 미수 조회", 50},
         {"NI", "NBI010", "입금 처리", 10},          {"NI", "NBS060", "가수금 조회", 20},
+        {"NI", "NBI060", "은행 입금내역 가져오기", 30},
         {"ND", "NDI010", "월 마감 이월", 10},       {"ND", "NDS020", "마감 조회", 20},
         {"NC", "NCI010", "임대수수료 영업장 현황", 10},
         {"NC", "NCI020", "월 상가별 임대료 관리비 현황", 20},
@@ -67,7 +68,7 @@ std::vector<TMenuData::Grant> TMenuData::Grants()
 {
     const QStringList inquiries{"NAS050", "NBS040", "NBS060", "NDS020", "NCI010", "NCI020",
                                 "NCS040", "NCS050", "NCS060", "NCS090"};
-    const QStringList office{"NAI010", "NAI020", "NAI030", "NAI040", "NBI010",
+    const QStringList office{"NAI010", "NAI020", "NAI030", "NAI040", "NBI010", "NBI060",
                              "NBI020", "NBI030", "NBI040"};
     const QStringList administration{"NBI050", "NDI010"};
     std::vector<Grant> grants;

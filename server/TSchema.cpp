@@ -139,10 +139,36 @@ const std::vector<const char*> kVersion1 = {
     "CREATE INDEX NA020MS_SHOP ON NA020MS (SHOP_CODE)",
 };
 
+// Version 2: deposits taken from bank statements, and the depositor names
+// remembered for contracts.
+const std::vector<const char*> kVersion2 = {
+    // A deposit line of an account's bank statement that was booked, either as
+    // a receipt of CONT_CODE or as the suspense voucher line SLIP_CODE (or
+    // both, when part of it was more than the contract had open). LINE_KEY is
+    // account, date, time, amount, balance, depositor and the line's number
+    // among equal lines of its file: a file read twice books nothing twice.
+    "CREATE TABLE NB060MS (LINE_KEY VARCHAR(250) NOT NULL PRIMARY KEY, ACCOUNT_NO VARCHAR(30) NOT NULL, "
+    "TRAN_DATE VARCHAR(8) NOT NULL, TRAN_TIME VARCHAR(6) NOT NULL, IPGUM_AMT DOUBLE PRECISION, "
+    "BALANCE DOUBLE PRECISION, DEPOSITOR VARCHAR(50), MEMO VARCHAR(100), TRAN_SEQ INTEGER, "
+    "CONT_CODE VARCHAR(6), RECEIPT_AMT DOUBLE PRECISION, SLIP_CODE VARCHAR(10), " AUDIT_COLUMNS ")",
+    "CREATE INDEX NB060MS_ACCOUNT ON NB060MS (ACCOUNT_NO, TRAN_DATE)",
+    // The receipts of a month for all contracts at once (the statement import).
+    "CREATE INDEX NB020MS_IPGUM_DATE ON NB020MS (IPGUM_DATE)",
+
+    // How an account's statement files are read: the column mapping
+    // ("TITLE=3;DATE=0;...") and the titles of the row it was made for.
+    "CREATE TABLE NB061MS (ACCOUNT_NO VARCHAR(30) NOT NULL PRIMARY KEY, COLUMN_MAP VARCHAR(200), "
+    "TITLE_TEXT VARCHAR(1000), " AUDIT_COLUMNS ")",
+
+    // A name a contract's money arrives under on the bank statement.
+    "CREATE TABLE NA021MS (CONT_CODE VARCHAR(6) NOT NULL, DEPOSITOR_NAME VARCHAR(50) NOT NULL, "
+    AUDIT_COLUMNS ", PRIMARY KEY (CONT_CODE, DEPOSITOR_NAME))",
+};
+
 #undef AUDIT_COLUMNS
 
 // kSteps[i] brings a database from version i to version i + 1.
-const std::vector<std::vector<const char*>> kSteps = {kVersion1};
+const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2};
 
 void Run(TDatabase& db, const QString& sql)
 {

@@ -16,6 +16,9 @@ void PR_NBI030_01(TDatabase& db, const TStoredProc& proc); // management-fee bil
 void PR_NBI040_IM(TDatabase& db, const TStoredProc& proc); // import check
 void PR_NBI040_01(TDatabase& db, const TStoredProc& proc); // import
 void PR_NBI050_01(TDatabase& db, const TStoredProc& proc); // basic data and its initialisation
+void PR_NBI060_01(TDatabase& db, const TStoredProc& proc); // one bank deposit: record, suspense part
+void PR_NBI060_02(TDatabase& db, const TStoredProc& proc); // a depositor name remembered for a contract
+void PR_NBI060_03(TDatabase& db, const TStoredProc& proc); // an account's statement column mapping
 void PR_NDI010_01(TDatabase& db, const TStoredProc& proc); // monthly closing and its cancellation
 
 // Registers every procedure above with its parameters in declaration order.
