@@ -12,12 +12,12 @@
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
 #include "common/TPasswordHash.h"
-#include "controls/TwColumnTitle.h"
 #include "controls/TwColumns.h"
 #include "controls/TwMemColumn.h"
 #include "controls/TwMemGrid.h"
 #include "framework/SharedConnection.h"
 #include "framework/TPanel.h"
+#include "screens/ScreenGrid.h"
 
 namespace {
 constexpr int PanelWidth = 250;
@@ -95,13 +95,9 @@ void TfrmZZA010::BuildPanel()
 
 TwMemColumn* TfrmZZA010::AddColumn(const QString& caption, int dataWidth, int width, bool readOnly, bool visible)
 {
-    auto* column = static_cast<TwMemColumn*>(rgrGrid->Columns()->Add());
-    column->SetDataType(wdtString);
-    column->SetDataWidth(dataWidth);
-    column->SetWidth(width);
+    TwMemColumn* column = ScreenGrid::AddReadOnlyColumn(rgrGrid, caption, dataWidth, width);
     column->SetReadOnly(readOnly);
     column->SetVisible(visible);
-    column->Title()->SetCaption(caption);
     return column;
 }
 
