@@ -189,6 +189,16 @@ bool TfrmZZA010::SetNewPassword(const QString& password)
     return true;
 }
 
+void TfrmZZA010::bbtSaveClick()
+{
+    TfrmZZI070::bbtSaveClick();
+    if (Modified)
+        return; // declined
+    TfrmZZI070::bbtCancelClick();
+    TfrmZZI070::bbtSearchClick();
+    SetStatusText(QStringLiteral("자료를 저장했습니다."));
+}
+
 // Each change goes through its list's procedure; after the last one the
 // check runs in the same transaction, and a refusal rolls all of it back
 // with the changes still pending on the screen.

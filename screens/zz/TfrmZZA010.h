@@ -30,6 +30,8 @@ public:
     // hash in the row until the save; the employee must change it at the
     // next sign-in.
     void bbtPasswordClick();
+    // After a save the list is read again, so new rows show their names.
+    void bbtSaveClick() override;
     // The hash of a password for the current employee's row, as the button
     // does after asking; false when there is no employee row.
     bool SetNewPassword(const QString& password);

@@ -160,6 +160,7 @@ TEST_F(UserRightsTest, LevelsGrantsAndExceptionsShowInTheEmployeesNextMenu)
 {
     AddClerks();
     EXPECT_EQ(MenuOf("C0000002"), QStringList({"NBI010", "NBS060"}));
+    EXPECT_EQ(Grid()->Cells(2, FindRow({"수납", "NBS060"})).AsString(), "가수금 조회"); // read again
     // A new employee's password is kept as a hash that must be changed.
     EXPECT_TRUE(TPasswordHash::Verify(Value("SELECT PASSWORD_HASH FROM ZA010MS WHERE EMP_NO = 'C0000002'"),
                                       "clerk123"));
