@@ -20,6 +20,10 @@ void PR_NBI060_01(TDatabase& db, const TStoredProc& proc); // one bank deposit: 
 void PR_NBI060_02(TDatabase& db, const TStoredProc& proc); // a depositor name remembered for a contract
 void PR_NBI060_03(TDatabase& db, const TStoredProc& proc); // an account's statement column mapping
 void PR_NDI010_01(TDatabase& db, const TStoredProc& proc); // monthly closing and its cancellation
+void PR_ZZA010_01(TDatabase& db, const TStoredProc& proc); // an employee and its level
+void PR_ZZA010_02(TDatabase& db, const TStoredProc& proc); // a level's program
+void PR_ZZA010_03(TDatabase& db, const TStoredProc& proc); // an employee's exception
+void PR_ZZA010_04(TDatabase& db, const TStoredProc& proc); // an administrator remains
 
 // Registers every procedure above with its parameters in declaration order.
 void RegisterServerProcedures();
