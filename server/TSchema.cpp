@@ -141,8 +141,15 @@ const std::vector<const char*> kVersion1 = {
 
 #undef AUDIT_COLUMNS
 
+// Version 2: a tenant's business registration number (its ten digits) and address.
+const std::vector<const char*> kVersion2 = {
+    "ALTER TABLE VA050MS ADD COLUMN BIZ_NO VARCHAR(10)",
+    "ALTER TABLE VA050MS ADD COLUMN ADDRESS VARCHAR(100)",
+    "CREATE INDEX VA050MS_BIZ_NO ON VA050MS (BIZ_NO)",
+};
+
 // kSteps[i] brings a database from version i to version i + 1.
-const std::vector<std::vector<const char*>> kSteps = {kVersion1};
+const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2};
 
 void Run(TDatabase& db, const QString& sql)
 {
