@@ -50,6 +50,7 @@ void TfrmNAI060::BuildPanel()
     medBizNo = new TwCustomMaskEdit(Panel1);
     medBizNo->setObjectName(QStringLiteral("medBizNo"));
     medBizNo->SetEditMask(QLatin1String(BizNoMask));
+    medBizNo->SetLayout(tlCenter); // level with the text of the boxes around it
     medBizNo->setFixedWidth(110);
     AddLine(QStringLiteral("사업자등록번호"), medBizNo, colBizNo);
     edtPhone = Edit(QStringLiteral("edtPhone"), Panel1, 20);
