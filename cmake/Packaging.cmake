@@ -1,7 +1,7 @@
 # Installation and the Debian package.
 #
-# cmake --install puts the client, its .xls reader and the password tool side
-# by side in <prefix>/bin (the client starts the reader from its own folder),
+# cmake --install puts the sign-in launcher, the client, its .xls reader, the
+# password tool and the office tool side by side in <prefix>/bin (the client starts the reader from its own folder),
 # the report definitions in <prefix>/share/selvar_n/reports, where the client
 # looks for them relative to its own folder, and the desktop entry, icon and
 # documentation in their usual places under <prefix>/share.
@@ -20,7 +20,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(SELVAR_CONFIG_FILES Databases.ini RNUpdate.ini Main.ini selvar_n.ini)
 set(SELVAR_CONFIG_DIR /etc/selvar_n)
 
-install(TARGETS selvar_n selvar_xlsread selvar_passwd
+install(TARGETS selvar selvar_n selvar_xlsread selvar_passwd selvar_admin
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT client)
 # The definitions may not all exist yet; an absent folder installs nothing.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/reports/

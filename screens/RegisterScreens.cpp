@@ -21,6 +21,7 @@
 #include "screens/nc/TfrmNCS090.h"
 #include "screens/nd/TfrmNDI010.h"
 #include "screens/nd/TfrmNDS020.h"
+#include "screens/zz/TfrmZZA010.h"
 
 // One line per screen unit. A program ID without a line here opens no
 // screen. The lookup dialogs are not listed: screens create them themselves.
@@ -48,4 +49,5 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NCS090"), [] { return new TfrmNCS090(); });
     ScreenRegistry::Register(QStringLiteral("NDI010"), [] { return new TfrmNDI010(); });
     ScreenRegistry::Register(QStringLiteral("NDS020"), [] { return new TfrmNDS020(); });
+    ScreenRegistry::Register(QStringLiteral("ZZA010"), [] { return new TfrmZZA010(); });
 }

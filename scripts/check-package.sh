@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Checks the Debian package the way an office machine meets it: installs it
 # with apt into a fresh minimal Debian system (a chroot of the same release as
-# this machine, made with debootstrap), starts the client from its desktop
-# entry under Xvfb on the demonstration database as an ordinary user, saves a
-# screenshot, uses the password tool, then purges the package with the
-# dependencies it brought and checks that nothing of it is left.
+# this machine, made with debootstrap), makes a new office with selvar_admin,
+# starts the sign-in launcher from the desktop entry under Xvfb as an ordinary
+# user, signs in to the office (typed with xdotool) so that the client starts
+# and saves a screenshot, uses the password tool, then purges the package
+# with the dependencies it brought and checks that nothing of it is left.
 #   scripts/check-package.sh [PACKAGE.deb]      (default: build/package/*.deb)
 # Needs root and the distribution's package mirror, and takes a few minutes,
 # so it is not part of .ci/run. The first run keeps the fresh system as a
@@ -28,7 +29,7 @@ mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2
 step() { echo "== $*"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-for tool in debootstrap Xvfb; do
+for tool in debootstrap Xvfb xdotool; do
   command -v "$tool" >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     "$( [ "$tool" = Xvfb ] && echo xvfb || echo "$tool")" >/dev/null
 done
@@ -40,6 +41,9 @@ if [ ! -f "$base" ]; then
   staging=$(mktemp -d "$cache/staging.XXXXXX")
   debootstrap --variant=minbase "$suite" "$staging" "$mirror" >"$cache/debootstrap.log" 2>&1 \
     || fail "debootstrap, see $cache/debootstrap.log"
+  # mktemp -d made the folder 0700; as the root of the system it must be
+  # enterable by the ordinary user who starts the client.
+  chmod 0755 "$staging"
   tar -C "$staging" -czf "$base.part" . && mv "$base.part" "$base"
   rm -rf --one-file-system "$staging"
 fi
@@ -64,6 +68,7 @@ trap cleanup EXIT
 
 step "unpacking a new copy of the fresh system into $rootfs"
 tar -C "$rootfs" -xzf "$base"
+chmod 0755 "$rootfs" # also for a tarball kept by an older run of this script
 cp /etc/resolv.conf "$rootfs/etc/resolv.conf"
 if ls /etc/apt/sources.list.d/*.sources >/dev/null 2>&1; then
   # The same sources as this machine (updates and security included).
@@ -101,7 +106,7 @@ for p in $(in_root dpkg-query -W -f='${Recommends}' selvar-n | tr -d ' ' | tr ',
   echo "recommended $p: $(in_root apt-cache policy "$p" | sed -n 's/^ *Candidate: //p')"
 done
 in_root dpkg -L selvar-n | sort >"$rootfs/tmp/files.txt"
-for f in /usr/bin/selvar_n /usr/bin/selvar_xlsread /usr/bin/selvar_passwd \
+for f in /usr/bin/selvar /usr/bin/selvar_n /usr/bin/selvar_xlsread /usr/bin/selvar_passwd /usr/bin/selvar_admin \
          /usr/share/applications/selvar_n.desktop /usr/share/icons/hicolor/scalable/apps/selvar_n.svg \
          /etc/selvar_n/Databases.ini /etc/selvar_n/RNUpdate.ini; do
   [ -e "$rootfs$f" ] || fail "$f not installed"
@@ -117,7 +122,24 @@ if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$rootfs/usr/share/applications/selvar_n.desktop" || fail "desktop entry"
 fi
 
-step "starting the client from its desktop entry under Xvfb :$display"
+step "a new office made with selvar_admin"
+# The office file lives in the user's home, which the check after the purge
+# leaves out: it is the office's data, not the package's.
+cat >>"$rootfs/etc/selvar_n/Databases.ini" <<'INI'
+
+[OFFICE]
+Driver=SQLITE
+Path=/home/office/office.db
+INI
+printf 'check-pass1\n' >"$rootfs/tmp/admin-password"
+chmod 0644 "$rootfs/tmp/admin-password"
+chroot --userspec=office:office "$rootfs" /usr/bin/env -i HOME=/home/office LANG=C.UTF-8 PATH=/usr/bin:/bin \
+  selvar_admin create OFFICE --emp-no 30000001 --name 검사관리 --title "검사 사무소" \
+  --password-file /tmp/admin-password || fail "selvar_admin create"
+[ -s "$rootfs/home/office/office.db" ] || fail "no office database"
+rm -f "$rootfs/tmp/admin-password"
+
+step "starting the launcher from its desktop entry under Xvfb :$display and signing in"
 Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
@@ -126,18 +148,32 @@ exec_line=$(sed -n 's/^Exec=//p' "$rootfs/usr/share/applications/selvar_n.deskto
 case "$exec_line" in *%*) fail "the Exec line carries field codes: $exec_line" ;; esac
 eval "set -- $exec_line"
 echo "Exec: $*"
-# The client saves the screen with its first menu dropped down and ends.
-if ! timeout 180 chroot --userspec=office:office "$rootfs" /usr/bin/env -i HOME=/home/office USER=office \
-     LANG=C.UTF-8 PATH=/usr/bin:/bin DISPLAY=":$display" \
-     SELVAR_SCREENSHOT=/tmp/deb-client.png "$@" >"$rootfs/tmp/client.log" 2>&1; then
+# The client the launcher starts saves the screen with its first menu dropped
+# down and ends; the launcher ends with it.
+timeout 180 chroot --userspec=office:office "$rootfs" /usr/bin/env -i HOME=/home/office USER=office \
+  LANG=C.UTF-8 PATH=/usr/bin:/bin DISPLAY=":$display" \
+  SELVAR_SCREENSHOT=/tmp/deb-client.png "$@" >"$rootfs/tmp/client.log" 2>&1 &
+launcher_pid=$!
+window=""
+for _ in $(seq 100); do
+  window=$(DISPLAY=":$display" xdotool search --name '^임대업장 관리$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+  sleep 0.3
+done
+[ -n "$window" ] || { cat "$rootfs/tmp/client.log"; fail "the launcher's window did not appear"; }
+sleep 1
+# The office is the first database of the list; the number field has the focus.
+DISPLAY=":$display" xdotool windowfocus --sync "$window" type --delay 40 30000001
+DISPLAY=":$display" xdotool key Return
+DISPLAY=":$display" xdotool type --delay 40 check-pass1
+DISPLAY=":$display" xdotool key Return
+if ! wait "$launcher_pid"; then
   cat "$rootfs/tmp/client.log"
-  fail "the client did not start and end cleanly"
+  fail "the launcher and the client did not start and end cleanly"
 fi
-[ -s "$rootfs/tmp/deb-client.png" ] || fail "no screenshot"
+[ -s "$rootfs/tmp/deb-client.png" ] || { cat "$rootfs/tmp/client.log"; fail "no screenshot: the sign-in did not start the client"; }
 mkdir -p "$shots"
 cp "$rootfs/tmp/deb-client.png" "$shots/deb-client.png"
 echo "screenshot: $shots/deb-client.png"
-[ -s "$rootfs/home/office/.local/share/selvar_n/DEMO.db" ] || fail "no demonstration database"
 
 step "password tool through the link beside the executable"
 in_root selvar_passwd secret >/dev/null
@@ -165,4 +201,4 @@ if [ -n "$left" ]; then
   echo "$left"
   fail "files that were not there before the installation"
 fi
-echo "OK: installed, started from the desktop entry, purged without a trace"
+echo "OK: installed, office made, signed in from the desktop entry, purged without a trace"

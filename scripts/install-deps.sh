@@ -9,7 +9,7 @@ PACKAGES=(
   libgl-dev
   libsqlite3-dev sqlite3
   libpq-dev postgresql postgresql-client
-  libxlsxwriter-dev libminizip-dev libfreexl-dev
+  libxlsxwriter-dev libminizip-dev libfreexl-dev libsodium-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-translations-l10n
   fonts-nanum xvfb xauth x11-utils ccache

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the client, its .xls reader and the password tool and packs them
+# Builds the launcher, the client, its .xls reader, the password and office
+# tools and packs them
 # with the report definitions, desktop entry, icon and configuration files
 # into a Debian package in build/package/.
 #   scripts/package.sh
@@ -7,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-"$root/scripts/build.sh" selvar_n selvar_xlsread selvar_passwd
+"$root/scripts/build.sh" selvar selvar_n selvar_xlsread selvar_passwd selvar_admin
 out="$root/build/package"
 rm -f "$out"/*.deb
 (cd "$root/build" && cpack -G DEB -B "$out" >/dev/null)

@@ -1,13 +1,18 @@
 #include "server/TMenuData.h"
 
+#include <QDateTime>
 #include <QStringList>
+
+#include "common/TPasswordHash.h"
 
 #include "server/TServerSql.h"
 
 const QString TMenuData::ProjectId = QStringLiteral("SELVAR_N");
 const QString TMenuData::AdministratorEmpNo = QStringLiteral("10000001");
+const QString TMenuData::AdministratorLevel = QStringLiteral("관리자");
+const QString TMenuData::DemoPassword = QStringLiteral("demo1234");
 
-std::vector<TMenuData::Code> TMenuData::Codes(const QString& databaseUser)
+std::vector<TMenuData::Code> TMenuData::Codes(const QString& databaseUser, const QString& title)
 {
     return {
         {"NA001", "01", "본관 아케이드"}, {"NA001", "02", "신관 아케이드"},
@@ -17,7 +22,7 @@ std::vector<TMenuData::Code> TMenuData::Codes(const QString& databaseUser)
         {"NA002", "03", "위탁 운영"},
         {"NA003", "01", "보증금"},         {"NA003", "02", "임대료"},
         {"NA003", "03", "관리비"},
-        {"Z9999", databaseUser.toUpper(), "데모 리조트"},
+        {"Z9999", databaseUser.toUpper(), title},
     };
 }
 
@@ -64,6 +69,18 @@ const std::vector<TMenuData::Employee>& TMenuData::Employees()
     return employees;
 }
 
+const TMenuData::Menu& TMenuData::AdministrationMenu()
+{
+    static const Menu menu{"ZZ", "관리(&Z)", 90};
+    return menu;
+}
+
+const TMenuData::Program& TMenuData::AdministrationProgram()
+{
+    static const Program program{"ZZ", "ZZA010", "사용자 권한 관리", 10};
+    return program;
+}
+
 std::vector<TMenuData::Grant> TMenuData::Grants()
 {
     const QStringList inquiries{"NAS050", "NBS040", "NBS060", "NDS020", "NCI010", "NCI020",
@@ -80,6 +97,7 @@ std::vector<TMenuData::Grant> TMenuData::Grants()
             grants.push_back({level, p});
     for (const QString& p : administration)
         grants.push_back({"9", p});
+    grants.push_back({"9", AdministrationProgram().programId});
     return grants;
 }
 
@@ -96,34 +114,71 @@ const std::vector<TMenuData::Exception>& TMenuData::Exceptions()
     return exceptions;
 }
 
-void TMenuData::Fill(TDatabase& db, const QString& databaseUser)
+void TMenuData::AddEmployee(TDatabase& db, const QString& empNo, const QString& name,
+                            const QString& passwordHash)
+{
+    TServerSql(db).Exec("INSERT INTO ZA010MS (EMP_NO, EMP_NAME, USE_YN, PASSWORD_HASH, PASSWORD_SET_AT, "
+                        "PASSWORD_RESET_YN) VALUES (:EMP_NO, :EMP_NAME, 'Y', :HASH, :SET_AT, 'N')",
+                        {{"EMP_NO", empNo}, {"EMP_NAME", name}, {"HASH", passwordHash},
+                         {"SET_AT", QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss")}});
+}
+
+void TMenuData::AssignLevel(TDatabase& db, const QString& empNo, const QString& level)
+{
+    TServerSql(db).Exec("INSERT INTO ZA130MS (EMP_NO, PROJECT_ID, PROJECT_LEVEL) "
+                        "VALUES (:EMP_NO, :PROJECT_ID, :PROJECT_LEVEL)",
+                        {{"EMP_NO", empNo}, {"PROJECT_ID", ProjectId}, {"PROJECT_LEVEL", level}});
+}
+
+void TMenuData::FillRegistry(TDatabase& db, const std::vector<Code>& codes, const std::vector<Grant>& grants)
 {
     TServerSql sql(db);
-    for (const Code& c : Codes(databaseUser))
+    for (const Code& c : codes)
         sql.Exec("INSERT INTO ZX010MS (HEAD, DETAIL, DETAIL_NAME) VALUES (:HEAD, :DETAIL, :DETAIL_NAME)",
                  {{"HEAD", c.head}, {"DETAIL", c.detail}, {"DETAIL_NAME", c.name}});
-    for (const Menu& m : Menus())
+    std::vector<Menu> menus = Menus();
+    menus.push_back(AdministrationMenu());
+    for (const Menu& m : menus)
         sql.Exec("INSERT INTO ZA040MS (PROJECT_ID, MENU_ID, MENU_NAME, DISPLAY_SEQ) "
                  "VALUES (:PROJECT_ID, :MENU_ID, :MENU_NAME, :DISPLAY_SEQ)",
                  {{"PROJECT_ID", ProjectId}, {"MENU_ID", m.menuId}, {"MENU_NAME", m.name},
                   {"DISPLAY_SEQ", m.displaySeq}});
-    for (const Program& p : Programs())
+    for (const Program& p : AllPrograms())
         sql.Exec("INSERT INTO ZA050MS (PROJECT_ID, MENU_ID, PROGRAM_ID, PROGRAM_NAME, DISPLAY_SEQ) "
                  "VALUES (:PROJECT_ID, :MENU_ID, :PROGRAM_ID, :PROGRAM_NAME, :DISPLAY_SEQ)",
                  {{"PROJECT_ID", ProjectId}, {"MENU_ID", p.menuId}, {"PROGRAM_ID", p.programId},
                   {"PROGRAM_NAME", p.name}, {"DISPLAY_SEQ", p.displaySeq}});
-    for (const Employee& e : Employees())
-        if (!e.level.isEmpty())
-            sql.Exec("INSERT INTO ZA130MS (EMP_NO, PROJECT_ID, PROJECT_LEVEL) "
-                     "VALUES (:EMP_NO, :PROJECT_ID, :PROJECT_LEVEL)",
-                     {{"EMP_NO", e.empNo}, {"PROJECT_ID", ProjectId}, {"PROJECT_LEVEL", e.level}});
-    for (const Grant& g : Grants())
+    for (const Grant& g : grants)
         sql.Exec("INSERT INTO ZA140MS (PROJECT_ID, PROJECT_LEVEL, PROGRAM_ID) "
                  "VALUES (:PROJECT_ID, :PROJECT_LEVEL, :PROGRAM_ID)",
                  {{"PROJECT_ID", ProjectId}, {"PROJECT_LEVEL", g.level}, {"PROGRAM_ID", g.programId}});
+}
+
+std::vector<TMenuData::Program> TMenuData::AllPrograms()
+{
+    std::vector<Program> programs = Programs();
+    programs.push_back(AdministrationProgram());
+    return programs;
+}
+
+void TMenuData::Fill(TDatabase& db, const QString& databaseUser)
+{
+    FillRegistry(db, Codes(databaseUser), Grants());
+    FillEmployees(db);
+    TServerSql sql(db);
     for (const Exception& x : Exceptions())
         sql.Exec("INSERT INTO ZA150MS (EMP_NO, PROJECT_ID, PROGRAM_ID, ADD_YN) "
                  "VALUES (:EMP_NO, :PROJECT_ID, :PROGRAM_ID, :ADD_YN)",
                  {{"EMP_NO", x.empNo}, {"PROJECT_ID", ProjectId}, {"PROGRAM_ID", x.programId},
                   {"ADD_YN", x.addYn}});
+}
+
+void TMenuData::FillEmployees(TDatabase& db)
+{
+    const QString demoHash = TPasswordHash::Make(DemoPassword); // one salt serves the demo set
+    for (const Employee& e : Employees()) {
+        AddEmployee(db, e.empNo, e.name, demoHash);
+        if (!e.level.isEmpty())
+            AssignLevel(db, e.empNo, e.level);
+    }
 }

@@ -22,13 +22,35 @@ public:
     struct Grant { QString level, programId; };
     struct Exception { QString empNo, programId, addYn; };
 
-    static std::vector<Code> Codes(const QString& databaseUser);
+    static const QString AdministratorLevel;  // "관리자" in a new office
+    static const QString DemoPassword;        // every demonstration employee's
+
+    // The title row 'Z9999' carries the office's title.
+    static std::vector<Code> Codes(const QString& databaseUser,
+                                   const QString& title = QStringLiteral("데모 리조트"));
     static const std::vector<Menu>& Menus();
     static const std::vector<Program>& Programs();
     static const std::vector<Employee>& Employees();
     static std::vector<Grant> Grants();
     static const std::vector<Exception>& Exceptions();
+    // The administration menu and its program (users and rights), which only
+    // administrators are granted.
+    static const Menu& AdministrationMenu();
+    static const Program& AdministrationProgram();
 
-    // Writes every row above; the database user names the title suffix row.
+    // Programs() and the administration program: what a new office holds.
+    static std::vector<Program> AllPrograms();
+
+    // The employee's own row: number, name, in service, password hash.
+    static void AddEmployee(TDatabase& db, const QString& empNo, const QString& name,
+                            const QString& passwordHash);
+    static void AssignLevel(TDatabase& db, const QString& empNo, const QString& level);
+    // Codes, the menus and every program, and the given grants.
+    static void FillRegistry(TDatabase& db, const std::vector<Code>& codes, const std::vector<Grant>& grants);
+    // The demonstration employees with their levels; an older demonstration
+    // database without them gets them this way.
+    static void FillEmployees(TDatabase& db);
+    // Writes every row above (the employees with the demonstration password);
+    // the database user names the title suffix row.
     static void Fill(TDatabase& db, const QString& databaseUser);
 };

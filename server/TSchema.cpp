@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "common/EDatabaseError.h"
@@ -139,17 +140,39 @@ const std::vector<const char*> kVersion1 = {
     "CREATE INDEX NA020MS_SHOP ON NA020MS (SHOP_CODE)",
 };
 
+// Version 2: the employees who sign in. PASSWORD_HASH is a salted slow hash
+// (TPasswordHash), never the password; PASSWORD_RESET_YN 'Y' makes the
+// employee choose a new password at the next sign-in.
+const std::vector<const char*> kVersion2 = {
+    "CREATE TABLE ZA010MS (EMP_NO VARCHAR(8) NOT NULL PRIMARY KEY, EMP_NAME VARCHAR(50) NOT NULL, "
+    "USE_YN VARCHAR(1) DEFAULT 'Y' NOT NULL, PASSWORD_HASH VARCHAR(255), PASSWORD_SET_AT VARCHAR(19), "
+    "PASSWORD_RESET_YN VARCHAR(1) DEFAULT 'N' NOT NULL, " AUDIT_COLUMNS ")",
+};
+
 #undef AUDIT_COLUMNS
 
-// Version 2: a tenant's business registration number (its ten digits) and address.
-const std::vector<const char*> kVersion2 = {
+// Version 3: a tenant's business registration number (its ten digits) and address.
+const std::vector<const char*> kVersion3 = {
     "ALTER TABLE VA050MS ADD COLUMN BIZ_NO VARCHAR(10)",
     "ALTER TABLE VA050MS ADD COLUMN ADDRESS VARCHAR(100)",
     "CREATE INDEX VA050MS_BIZ_NO ON VA050MS (BIZ_NO)",
 };
 
 // kSteps[i] brings a database from version i to version i + 1.
-const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2};
+const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2, kVersion3};
+
+// The first statement's table names of every step: the client's tables.
+QStringList TableNames()
+{
+    QStringList names{QStringLiteral("SCHEMA_VERSION")};
+    for (const auto& step : kSteps)
+        for (const char* statement : step) {
+            const QString text = QString::fromUtf8(statement);
+            if (text.startsWith(QLatin1String("CREATE TABLE ")))
+                names << text.section(QLatin1Char(' '), 2, 2);
+        }
+    return names;
+}
 
 void Run(TDatabase& db, const QString& sql)
 {
@@ -165,6 +188,25 @@ bool HasVersionTable(TDatabase& db)
 
 } // namespace
 
+TSchema::Turn::Turn(TDatabase& db) : m_db(db)
+{
+    if (db.Settings().Driver.compare(QStringLiteral("POSTGRES"), Qt::CaseInsensitive) != 0)
+        return;
+    Run(db, QStringLiteral("SELECT pg_advisory_lock(72450012)"));
+    m_held = true;
+}
+
+TSchema::Turn::~Turn()
+{
+    if (!m_held || !m_db.Connected())
+        return; // a dropped connection released the lock with it
+    try {
+        Run(m_db, QStringLiteral("SELECT pg_advisory_unlock(72450012)"));
+    } catch (const EDatabaseError&) {
+        // The server ends the session's locks with the session.
+    }
+}
+
 int TSchema::LatestVersion() { return static_cast<int>(kSteps.size()); }
 
 int TSchema::CurrentVersion(TDatabase& db)
@@ -177,6 +219,16 @@ int TSchema::CurrentVersion(TDatabase& db)
     return static_cast<int>(q.Fields(0).AsInteger());
 }
 
+QStringList TSchema::ClientTablesIn(TDatabase& db)
+{
+    const QStringList present = db.SqlDatabase().tables();
+    QStringList found;
+    for (const QString& name : TableNames())
+        if (present.contains(name, Qt::CaseInsensitive))
+            found << name;
+    return found;
+}
+
 void TSchema::Create(TDatabase& db)
 {
     if (!db.SqlDatabase().tables().isEmpty())
@@ -186,15 +238,23 @@ void TSchema::Create(TDatabase& db)
 
 void TSchema::Upgrade(TDatabase& db)
 {
-    const int from = CurrentVersion(db);
-    if (from > LatestVersion())
-        throw EDatabaseError(QStringLiteral("The database has schema version %1; this client knows up to %2")
-                                 .arg(from)
-                                 .arg(LatestVersion()));
-    if (from == LatestVersion())
+    if (CurrentVersion(db) == LatestVersion())
         return;
-    db.StartTransaction();
+    const bool own = !db.InTransaction();
+    // Clients that start together on a new database take turns here; the
+    // version is read again once the turn has come. A caller with its own
+    // transaction took the turn before starting it.
+    std::optional<Turn> turn;
+    if (own) {
+        turn.emplace(db);
+        db.StartTransaction();
+    }
     try {
+        const int from = CurrentVersion(db);
+        if (from > LatestVersion())
+            throw EDatabaseError(QStringLiteral("The database has schema version %1; this client knows up to %2")
+                                     .arg(from)
+                                     .arg(LatestVersion()));
         if (from == 0)
             Run(db, QStringLiteral("CREATE TABLE SCHEMA_VERSION (VERSION INTEGER NOT NULL PRIMARY KEY, "
                                    "APPLIED_AT VARCHAR(19))"));
@@ -208,9 +268,11 @@ void TSchema::Upgrade(TDatabase& db)
                 .SetAsString(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
             record.ExecSQL();
         }
-        db.Commit();
+        if (own)
+            db.Commit();
     } catch (...) {
-        db.Rollback();
+        if (own)
+            db.Rollback();
         throw;
     }
 }

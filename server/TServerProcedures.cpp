@@ -67,6 +67,19 @@ void RegisterServerProcedures()
         {"PR_NDI010_01",
          {"ANAPIP_MONTH", "ANAPIP_MONTH_FROM", "ANAPIP_MONTH_TO", "AGUBUN", "AU_EMP_NO", "AU_IP"},
          PR_NDI010_01},
+        {"PR_ZZA010_01",
+         {"AEMP_NO", "AEMP_NAME", "AUSE_YN", "APROJECT_LEVEL", "APASSWORD_SET_AT", "ANEW_HASH", "AU_EMP_NO",
+          "AU_IP", "AEDITSTATUS"},
+         PR_ZZA010_01},
+        {"PR_ZZA010_02",
+         {"APROJECT_LEVEL", "APROGRAM_ID", "APROGRAM_NAME", "AOLD_LEVEL", "AOLD_PROGRAM_ID", "AU_EMP_NO", "AU_IP",
+          "AEDITSTATUS"},
+         PR_ZZA010_02},
+        {"PR_ZZA010_03",
+         {"AEMP_NO", "AEMP_NAME", "APROGRAM_ID", "APROGRAM_NAME", "AADD_YN", "AOLD_EMP_NO", "AOLD_PROGRAM_ID",
+          "AOLD_ADD_YN", "AU_EMP_NO", "AU_IP", "AEDITSTATUS"},
+         PR_ZZA010_03},
+        {"PR_ZZA010_04", {"AU_EMP_NO", "AU_IP"}, PR_ZZA010_04},
     };
     for (const Entry& e : entries)
         TProcedureRegistry::Instance().Register(QString::fromLatin1(e.name), e.params, e.body);

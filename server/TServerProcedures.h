@@ -19,6 +19,10 @@ void PR_NBI040_IM(TDatabase& db, const TStoredProc& proc); // import check
 void PR_NBI040_01(TDatabase& db, const TStoredProc& proc); // import
 void PR_NBI050_01(TDatabase& db, const TStoredProc& proc); // basic data and its initialisation
 void PR_NDI010_01(TDatabase& db, const TStoredProc& proc); // monthly closing and its cancellation
+void PR_ZZA010_01(TDatabase& db, const TStoredProc& proc); // an employee and its level
+void PR_ZZA010_02(TDatabase& db, const TStoredProc& proc); // a level's program
+void PR_ZZA010_03(TDatabase& db, const TStoredProc& proc); // an employee's exception
+void PR_ZZA010_04(TDatabase& db, const TStoredProc& proc); // an administrator remains
 
 // Registers every procedure above with its parameters in declaration order.
 void RegisterServerProcedures();

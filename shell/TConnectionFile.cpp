@@ -20,6 +20,7 @@ TConnectionFile::Entry TConnectionFile::Resolve(const QString& appDir, const QSt
         entry.settings.Host = ini.value(QStringLiteral("Host")).toString();
         entry.settings.Port = ini.value(QStringLiteral("Port"), 0).toInt();
         entry.settings.Database = ini.value(QStringLiteral("Database")).toString();
+        entry.user = ini.value(QStringLiteral("User")).toString().trimmed();
         return entry;
     }
     // Only the documented demonstration name makes a database of its own: a

@@ -12,10 +12,9 @@
 #include "common/TTraceSettings.h"
 #include "controls/ESelvarError.h"
 #include "framework/SharedConnection.h"
-#include "server/TDemoData.h"
-#include "server/TSchema.h"
 #include "shell/PasswordScrambler.h"
 #include "shell/TConnectionFile.h"
+#include "shell/TOfficeConnection.h"
 
 TfrmZZD000::TfrmZZD000(const QStringList& arguments, const QString& executablePath,
                        QObject* parent)
@@ -112,43 +111,9 @@ bool TfrmZZD000::ConnectDatabase()
 }
 
 // The connection named by argument 1, with the user and password of start-up.
-// A demonstration database is created in the user's data folder when new; a
-// shared server's database is brought up to this client's schema.
 void TfrmZZD000::OpenConnection()
 {
-    TConnectionFile::Entry entry = TConnectionFile::Resolve(SessionContext::AppDir(), m_databaseName);
-    entry.settings.User = m_databaseUser;
-    entry.settings.Password = m_password;
-    const bool sqlite = entry.settings.Driver.compare(QStringLiteral("SQLITE"), Qt::CaseInsensitive) == 0;
-    if (sqlite && !entry.demo && !QFileInfo::exists(entry.settings.Path))
-        throw EDatabaseError(QStringLiteral("데이터베이스 파일이 없습니다: ") + entry.settings.Path);
-    if (entry.demo && !QDir().mkpath(QFileInfo(entry.settings.Path).absolutePath()))
-        throw EDatabaseError(QStringLiteral("데이터 폴더를 만들 수 없습니다: ")
-                             + QFileInfo(entry.settings.Path).absolutePath());
-    dbsDB.SetSettings(entry.settings);
-    dbsDB.Open();
-    if (entry.demo)
-        PrepareDemoDatabase();
-    else if (entry.settings.Driver.compare(QStringLiteral("POSTGRES"), Qt::CaseInsensitive) == 0)
-        TSchema::Upgrade(dbsDB); // a new shared database gets its tables from the first client
-}
-
-// A new demonstration file gets the schema and the demonstration data; an
-// older one is brought up to the current schema.
-void TfrmZZD000::PrepareDemoDatabase()
-{
-    if (TSchema::CurrentVersion(dbsDB) < TSchema::LatestVersion())
-        TSchema::Upgrade(dbsDB);
-    TQuery menus(dbsDB);
-    menus.SQL() << QStringLiteral("SELECT COUNT(*) FROM ZA040MS");
-    menus.Open();
-    const bool empty = menus.Fields(0).AsInteger() == 0;
-    menus.Close();
-    if (!empty)
-        return;
-    TDemoData::Options options;
-    options.databaseUser = m_databaseUser;
-    TDemoData::Fill(dbsDB, options);
+    TOfficeConnection::Open(dbsDB, SessionContext::AppDir(), m_databaseName, m_databaseUser, m_password);
 }
 
 void TfrmZZD000::DisconnectDatabase()

@@ -42,7 +42,6 @@ private:
     void DataModuleCreate(const QStringList& arguments, const QString& executablePath);
     static void FillTraceSettings();
     void OpenConnection();
-    void PrepareDemoDatabase();
 
     QString m_databaseName;
     QString m_databaseUser;

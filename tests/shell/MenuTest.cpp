@@ -7,6 +7,7 @@
 #include "common/MessageBoxSeam.h"
 #include "common/TQuery.h"
 #include "screens/ScreenRegistry.h"
+#include "server/TMenuData.h"
 #include "shell/TConnectionFile.h"
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
@@ -177,9 +178,12 @@ TEST_F(MenuTest, TheDemoAdministratorSeesEveryProgramAndOthersTheirShare)
         for (const QString& program : menu.programs)
             ids << program.section('=', 1);
     }
-    EXPECT_EQ(captions, QStringList({"기준정보(&A)", "청구관리(&B)", "입금관리(&I)", "마감(&M)", "보고서(&R)"}));
+    EXPECT_EQ(captions,
+              QStringList({"기준정보(&A)", "청구관리(&B)", "입금관리(&I)", "마감(&M)", "보고서(&R)", "관리(&Z)"}));
     ids.sort();
-    QStringList all = TfrmN0Main::ProgramIds();
+    QStringList all;
+    for (const auto& program : TMenuData::AllPrograms())
+        all << program.programId;
     all.sort();
     EXPECT_EQ(ids, all);
 
