@@ -3,6 +3,8 @@
 #include "screens/na/TfrmNAI020.h"
 #include "screens/na/TfrmNAI030.h"
 #include "screens/na/TfrmNAI040.h"
+#include "screens/na/TfrmNAI060.h"
+#include "screens/na/TfrmNAI070.h"
 #include "screens/na/TfrmNAS050.h"
 #include "screens/nb/TfrmNBI010.h"
 #include "screens/nb/TfrmNBI020.h"
@@ -31,6 +33,8 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NAI030"), [] { return new TfrmNAI030(); });
     ScreenRegistry::Register(QStringLiteral("NAI040"), [] { return new TfrmNAI040(); });
     ScreenRegistry::Register(QStringLiteral("NAS050"), [] { return new TfrmNAS050(); });
+    ScreenRegistry::Register(QStringLiteral("NAI060"), [] { return new TfrmNAI060(); });
+    ScreenRegistry::Register(QStringLiteral("NAI070"), [] { return new TfrmNAI070(); });
     ScreenRegistry::Register(QStringLiteral("NBI010"), [] { return new TfrmNBI010(); });
     ScreenRegistry::Register(QStringLiteral("NBI020"), [] { return new TfrmNBI020(); });
     ScreenRegistry::Register(QStringLiteral("NBI030"), [] { return new TfrmNBI030(); });

@@ -41,6 +41,7 @@ const std::vector<TMenuData::Program>& TMenuData::Programs()
         {"NA", "NAI010", "임대업장 등록", 10},      {"NA", "NAI020", "임대계약 등록", 20},
         {"NA", "NAI030", "임대 재계약", 30},        {"NA", "NAI040", "요율 설정", 40},
         {"NA", "NAS050", "계약 현황 조회", 50},
+        {"NA", "NAI060", "거래처 등록", 60},        {"NA", "NAI070", "업장 등록", 70},
         {"NB", "NBI020", "납입스케쥴 관리", 10},    {"NB", "NBI030", "관리비 청구", 20},
         {"NB", "NBI040", "관리비 자료 올리기", 30}, {"NB", "NBI050", "기초자료 등록", 40},
         {"NB", "NBS040", "청구 및 미수 조회", 50},
@@ -86,7 +87,7 @@ std::vector<TMenuData::Grant> TMenuData::Grants()
     const QStringList inquiries{"NAS050", "NBS040", "NBS060", "NDS020", "NCI010", "NCI020",
                                 "NCS040", "NCS050", "NCS060", "NCS090"};
     const QStringList office{"NAI010", "NAI020", "NAI030", "NAI040", "NBI010", "NBI060",
-                             "NBI020", "NBI030", "NBI040"};
+                             "NBI020", "NBI030", "NBI040", "NAI060", "NAI070"};
     const QStringList administration{"NBI050", "NDI010"};
     std::vector<Grant> grants;
     for (const QString& p : inquiries)

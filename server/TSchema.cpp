@@ -177,8 +177,15 @@ const std::vector<const char*> kVersion3 = {
 
 #undef AUDIT_COLUMNS
 
+// Version 4: a tenant's business registration number (its ten digits) and address.
+const std::vector<const char*> kVersion4 = {
+    "ALTER TABLE VA050MS ADD COLUMN BIZ_NO VARCHAR(10)",
+    "ALTER TABLE VA050MS ADD COLUMN ADDRESS VARCHAR(100)",
+    "CREATE INDEX VA050MS_BIZ_NO ON VA050MS (BIZ_NO)",
+};
+
 // kSteps[i] brings a database from version i to version i + 1.
-const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2, kVersion3};
+const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2, kVersion3, kVersion4};
 
 // The first statement's table names of every step: the client's tables.
 QStringList TableNames()

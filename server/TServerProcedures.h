@@ -8,6 +8,8 @@ class TStoredProc;
 // message; its business rules are described in docs/server-rules.md.
 void PR_NAI010_01(TDatabase& db, const TStoredProc& proc); // shops
 void PR_NAI020_01(TDatabase& db, const TStoredProc& proc); // contracts and renewals
+void PR_NAI060_01(TDatabase& db, const TStoredProc& proc); // tenants
+void PR_NAI070_01(TDatabase& db, const TStoredProc& proc); // sites of the site master
 void PR_NBI010_01(TDatabase& db, const TStoredProc& proc); // receipts and voucher cancellation
 void PR_NBI010_02(TDatabase& db, const TStoredProc& proc); // deleting one receipt line
 void PR_NBI020_01(TDatabase& db, const TStoredProc& proc); // one schedule month

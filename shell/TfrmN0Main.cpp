@@ -19,7 +19,8 @@ const QStringList& TfrmN0Main::ProgramIds()
         QStringLiteral("NBS040"), QStringLiteral("NBI050"), QStringLiteral("NBS060"), QStringLiteral("NBI060"),
         QStringLiteral("NCI010"), QStringLiteral("NCI020"), QStringLiteral("NCS040"),
         QStringLiteral("NCS050"), QStringLiteral("NCS060"), QStringLiteral("NCS090"),
-        QStringLiteral("NDI010"), QStringLiteral("NDS020"), QStringLiteral("ZZA010")};
+        QStringLiteral("NDI010"), QStringLiteral("NDS020"), QStringLiteral("ZZA010"),
+        QStringLiteral("NAI060"), QStringLiteral("NAI070")};
     return ids;
 }
 

@@ -210,11 +210,14 @@ TEST_F(ShopRegisterTest, NewSitesLoadedBeforeAnySearchAreCompletedAndSaved)
     EXPECT_EQ(calls[0]["AEDITSTATUS"], "1");
     EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
 
-    // Without the template shop there is nothing to take over.
+    // Without the template shop (a new office has none) the sites are still
+    // listed, with nothing taken over.
     Exec("DELETE FROM NA010MS WHERE SHOP_CODE = '4001'");
     screen->bbtNewUpjangClick();
-    EXPECT_EQ(screen->rgrGrid->RowCount(), 0);
-    EXPECT_EQ(screen->StatusText(), "조회할 내용이 없습니다.");
+    EXPECT_EQ(GridRows(screen->rgrGrid, 12),
+              QList<QStringList>({{"4001", "본관 매점", "", "", "", "", "", "", "", "", "", ""},
+                                  {"4003", "골프 샵", "", "", "", "", "", "", "", "", "", ""},
+                                  {"4007", "스키 카페", "", "", "", "", "", "", "", "", "", ""}}));
 }
 
 TEST_F(ShopRegisterTest, AChangeMadeBeforeLoadingTheNewSitesStaysPending)

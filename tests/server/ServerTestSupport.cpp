@@ -29,8 +29,9 @@ TServerTestDb::TServerTestDb()
          "VALUES ('4001', '본관 편의점', '01', '01', 'Y')");
     Exec("INSERT INTO NA010MS (SHOP_CODE, SHOP_NAME, SHOP_PLACE, SHOP_LEASE_TYPE, SHOP_USED_YN) "
          "VALUES ('4002', '신관 커피전문점', '02', '01', 'Y')");
-    Exec("INSERT INTO VA050MS VALUES ('2000000001', '(주)한빛상사', '홍길동', '033-330-1234', '010-1234-5678', 'Y')");
-    Exec("INSERT INTO VA050MS VALUES ('2000000002', '청송유통', '김영희', '033-331-2222', '010-2222-3333', 'Y')");
+    const char* partners = "INSERT INTO VA050MS (C_CODE, C_NAME, BOSS_NAME, REP_PHONE, MOBILE_NO, USE_YN) ";
+    Exec(partners + QString("VALUES ('2000000001', '(주)한빛상사', '홍길동', '033-330-1234', '010-1234-5678', 'Y')"));
+    Exec(partners + QString("VALUES ('2000000002', '청송유통', '김영희', '033-331-2222', '010-2222-3333', 'Y')"));
 }
 
 void TServerTestDb::Exec(const QString& sql)
