@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
+#include "common/EDatabaseError.h"
 #include "common/TDatabase.h"
 #include "common/TQuery.h"
 #include "tests/support/TTestEngine.h"
@@ -45,3 +47,14 @@ private:
     TTestEngine::TFreshDatabase m_fresh;
     TDatabase m_db;
 };
+
+// The database error f raises, or empty when it raises none.
+inline QString DatabaseErrorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const EDatabaseError& e) {
+        return e.Message();
+    }
+    return QString();
+}

@@ -73,16 +73,6 @@ qint64 PostmasterOf(qint64 backend)
     return text.mid(text.lastIndexOf(')') + 2).split(' ').value(1).toLongLong();
 }
 
-QString Error(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EDatabaseError& e) {
-        return e.Message();
-    }
-    return QString();
-}
-
 class PostgresCrash : public ::testing::Test
 {
 protected:
@@ -143,7 +133,7 @@ protected:
             held = watcher.WaitFor(backend, WaitEventOf(hold));
             end(backend);
         });
-        const QString error = Error([&] { t.Db().Commit(); });
+        const QString error = DatabaseErrorOf([&] { t.Db().Commit(); });
         ender.join();
         EXPECT_TRUE(held) << "the commit was never held";
         if (!error.isEmpty())
@@ -205,7 +195,7 @@ TEST_F(PostgresCrash, AKilledServerNeverTurnsALostSaveIntoASuccess)
             t.Exec("INSERT INTO T VALUES ('" + key + "', 1)");
             t.Db().Commit(); // saved again, once
         } else {
-            EXPECT_EQ(Error([&] { t.Db().StartTransaction(); }), TPostgresDialect::SavedBeforeMessage());
+            EXPECT_EQ(DatabaseErrorOf([&] { t.Db().StartTransaction(); }), TPostgresDialect::SavedBeforeMessage());
             t.Db().StartTransaction(); // reported once
             t.Db().Rollback();
         }
@@ -218,8 +208,8 @@ TEST_F(PostgresCrash, ACommitOfAFailedTransactionIsNoSuccess)
 {
     t.Db().StartTransaction();
     t.Exec("INSERT INTO T VALUES ('a', 1)");
-    EXPECT_NE(Error([&] { t.Exec("INSERT INTO T VALUES ('a', 2)"); }), "");
-    EXPECT_EQ(Error([&] { t.Db().Commit(); }), TPostgresDialect::CommitRefusedMessage());
+    EXPECT_NE(DatabaseErrorOf([&] { t.Exec("INSERT INTO T VALUES ('a', 2)"); }), "");
+    EXPECT_EQ(DatabaseErrorOf([&] { t.Db().Commit(); }), TPostgresDialect::CommitRefusedMessage());
     t.Db().Rollback();
     EXPECT_EQ(Count("a"), "0");
 }

@@ -79,16 +79,6 @@ protected:
         q.Open();
     }
 
-    QString Error(const std::function<void()>& f)
-    {
-        try {
-            f();
-        } catch (const EDatabaseError& e) {
-            return e.Message();
-        }
-        return QString();
-    }
-
     TTempDatabase t;
 };
 
@@ -97,9 +87,9 @@ TEST_F(PostgresConnection, ARestartFailsTheTransactionAndTheNextOneConnectsAgain
     t.Db().StartTransaction();
     t.Exec("INSERT INTO T VALUES ('a', 1)");
     TTestEngine::RestartServer();
-    EXPECT_EQ(Error([&] { t.Exec("INSERT INTO T VALUES ('b', 2)"); }), TPostgresDialect::ConnectionLostMessage());
+    EXPECT_EQ(DatabaseErrorOf([&] { t.Exec("INSERT INTO T VALUES ('b', 2)"); }), TPostgresDialect::ConnectionLostMessage());
     // Nothing else goes out on the lost transaction, not even on a new connection.
-    EXPECT_EQ(Error([&] { t.Exec("INSERT INTO T VALUES ('c', 3)"); }), TPostgresDialect::ConnectionLostMessage());
+    EXPECT_EQ(DatabaseErrorOf([&] { t.Exec("INSERT INTO T VALUES ('c', 3)"); }), TPostgresDialect::ConnectionLostMessage());
     t.Db().Rollback();
     EXPECT_EQ(Count(), "0");
     t.Db().StartTransaction();
@@ -114,7 +104,7 @@ TEST_F(PostgresConnection, ACommitWithoutAnswerIsAskedAboutBeforeAnythingElse)
     t.Db().StartTransaction();
     t.Exec("INSERT INTO T VALUES ('a', 1)");
     EndConnection();
-    EXPECT_EQ(Error([&] { t.Db().Commit(); }), TPostgresDialect::ConnectionLostMessage());
+    EXPECT_EQ(DatabaseErrorOf([&] { t.Db().Commit(); }), TPostgresDialect::ConnectionLostMessage());
     t.Db().Rollback();
     EXPECT_EQ(Count(), "0");
     t.Db().StartTransaction();
