@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSettings>
 #include <QSqlDriver>
 #include <QTabWidget>
@@ -226,10 +227,13 @@ void BM_ScreenSearch(benchmark::State& state, QAction* entry)
     const int before = tabs->count();
     entry->trigger();
     QApplication::processEvents();
-    if (tabs->count() != before + 1) {
+    // A repetition finds the screen's tab already open and brings it forward.
+    static QSet<QAction*> opened;
+    if (tabs->count() != before + 1 && !(opened.contains(entry) && tabs->count() == before)) {
         state.SkipWithError("the menu entry opened no screen");
         return;
     }
+    opened.insert(entry);
     std::vector<std::string> statements;
     double total = 0;
     for (auto _ : state) {

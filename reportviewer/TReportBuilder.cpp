@@ -1,6 +1,7 @@
 #include "reportviewer/TReportBuilder.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include "common/TBusinessClock.h"
 #include "common/TDatabase.h"
@@ -321,28 +322,40 @@ void TReportBuilder::Repeat(const TReportElement& e)
         empty.align = Qt::AlignHCenter;
         Text(empty);
     }
+    const bool outermost = m_depth == 0 && !m_inBand;
+    ++m_depth;
+    const auto leave = qScopeGuard([this] { --m_depth; });
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (r > 0 && e.pageBreak)
             NewPage();
         m_scopes.push_back(rows[r]);
         Lay(e.body);
         m_scopes.pop_back();
+        if (outermost && m_progress && !m_progress(static_cast<int>(r + 1), static_cast<int>(rows.size())))
+            throw ESelvarError(QStringLiteral("보고서 작성을 취소했습니다."));
     }
+}
+
+void TReportBuilder::Open(TQuery& q, const QStringList& sql, const std::function<QVariant(const QString&)>& value)
+{
+    q.SQL() = sql;
+    for (int i = 0; i < q.ParamCount(); ++i) {
+        TParam& param = q.Params(i);
+        const QVariant v = value(param.Name().toUpper());
+        if (v.typeId() == QMetaType::QString)
+            param.SetAsString(v.toString());
+        else
+            param.SetAsVariant(v);
+    }
+    q.Open();
 }
 
 std::vector<TReportBuilder::TRow> TReportBuilder::Rows(const QString& query)
 {
+    if (m_definition.batches.contains(query))
+        return BatchRows(query);
     TQuery q(m_database);
-    q.SQL() = m_definition.queries.value(query);
-    for (int i = 0; i < q.ParamCount(); ++i) {
-        TParam& param = q.Params(i);
-        const QVariant value = Value(param.Name().toUpper());
-        if (value.typeId() == QMetaType::QString)
-            param.SetAsString(value.toString());
-        else
-            param.SetAsVariant(value);
-    }
-    q.Open();
+    Open(q, m_definition.queries.value(query), [this](const QString& name) { return Value(name); });
     std::vector<TRow> rows;
     for (; !q.Eof(); q.Next()) {
         TRow row;
@@ -351,6 +364,45 @@ std::vector<TReportBuilder::TRow> TReportBuilder::Rows(const QString& query)
         rows.push_back(row);
     }
     q.Close();
+    return rows;
+}
+
+// The batch is read on first use with the report's parameters only; each
+// later use takes the rows of the key's value in the batch's order.
+std::vector<TReportBuilder::TRow> TReportBuilder::BatchRows(const QString& query)
+{
+    const TReportBatch& batch = m_definition.batches[query];
+    auto found = m_batches.find(query);
+    if (found == m_batches.end()) {
+        TBatchRows read;
+        TQuery q(m_database);
+        Open(q, batch.sql, [this](const QString& name) {
+            if (!m_parameters.contains(name))
+                throw ESelvarError(QStringLiteral("보고서 정의에 없는 항목입니다: ") + name);
+            return m_parameters.value(name);
+        });
+        for (int f = 0; f < q.FieldCount(); ++f)
+            read.fields << q.Fields(f).FieldName().toUpper();
+        const int key = static_cast<int>(read.fields.indexOf(batch.key));
+        if (key < 0)
+            throw ESelvarError(QStringLiteral("보고서 정의에 없는 항목입니다: ") + batch.key);
+        for (; !q.Eof(); q.Next()) {
+            QVariantList values;
+            values.reserve(q.FieldCount());
+            for (int f = 0; f < q.FieldCount(); ++f)
+                values << q.Fields(f).AsVariant();
+            read.rows[values[key].toString()].push_back(std::move(values));
+        }
+        q.Close();
+        found = m_batches.insert(query, std::move(read));
+    }
+    std::vector<TRow> rows;
+    for (const QVariantList& values : found->rows.value(Value(batch.key).toString())) {
+        TRow row;
+        for (qsizetype f = 0; f < values.size(); ++f)
+            row.insert(found->fields[f], values[f]);
+        rows.push_back(std::move(row));
+    }
     return rows;
 }
 

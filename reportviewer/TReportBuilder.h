@@ -3,12 +3,14 @@
 #include <QHash>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 #include "reportviewer/TReportDefinition.h"
 #include "reportviewer/TReportDocument.h"
 
 class TDatabase;
+class TQuery;
 
 // Runs a definition's statements on a connection and lays their rows out on
 // pages. The arguments fill the definition's parameters in order (missing ones
@@ -21,6 +23,15 @@ public:
     TReportBuilder(const TReportDefinition& definition, TDatabase& database, const QStringList& arguments);
 
     TReportDocument Build();
+
+    // Called after each row of the body's outermost repeat with the rows laid
+    // out and their count; false stops the report (Build then throws
+    // ESelvarError with the message that it was cancelled).
+    using TProgress = std::function<bool(int done, int total)>;
+    void SetProgress(TProgress progress) { m_progress = std::move(progress); }
+    // The document laid out so far (its pages have no page bands yet), for
+    // showing the first pages while the rest is still being laid out.
+    const TReportDocument& Partial() const { return m_document; }
 
 private:
     using TRow = QHash<QString, QVariant>;
@@ -38,6 +49,9 @@ private:
                 const QHash<QString, double>& sums, double height);
 
     std::vector<TRow> Rows(const QString& query);
+    std::vector<TRow> BatchRows(const QString& query);
+    // Opens a statement with its parameters bound by `value`.
+    void Open(TQuery& q, const QStringList& sql, const std::function<QVariant(const QString&)>& value);
     QVariant Value(const QString& name) const;
     QString Expand(const QString& text) const;
 
@@ -63,4 +77,13 @@ private:
     double m_bottom = 0;
     double m_y = 0;
     bool m_inBand = false;
+    int m_depth = 0; // repeats being laid out
+    TProgress m_progress;
+    // A batch's rows by their key's value, read once per report.
+    struct TBatchRows
+    {
+        QStringList fields;
+        QHash<QString, std::vector<QVariantList>> rows;
+    };
+    QHash<QString, TBatchRows> m_batches;
 };

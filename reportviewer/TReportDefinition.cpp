@@ -207,6 +207,15 @@ TReportDefinition TReportDefinition::FromJson(const QByteArray& json)
     const QJsonObject queries = root.value(QStringLiteral("queries")).toObject();
     for (auto it = queries.begin(); it != queries.end(); ++it)
         d.queries.insert(it.key(), Lines(it.value(), QStringLiteral("queries.") + it.key()));
+    const QJsonObject batches = root.value(QStringLiteral("batches")).toObject();
+    for (auto it = batches.begin(); it != batches.end(); ++it) {
+        const QString what = QStringLiteral("batches.") + it.key();
+        const QJsonObject b = it.value().toObject();
+        TReportBatch batch{b.value(QStringLiteral("key")).toString().toUpper(), Lines(b.value(QStringLiteral("sql")), what)};
+        if (!d.queries.contains(it.key()) || batch.key.isEmpty())
+            Invalid(what);
+        d.batches.insert(it.key(), batch);
+    }
     const Reader reader(d);
     d.pageHeader = reader.Elements(root.value(QStringLiteral("pageHeader")), QStringLiteral("pageHeader"));
     d.body = reader.Elements(root.value(QStringLiteral("body")), QStringLiteral("body"));

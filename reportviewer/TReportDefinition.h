@@ -56,6 +56,15 @@ struct TReportParameter
     QString caption;
 };
 
+// A statement that gives the rows of a query for every row of the report at
+// once, each tagged with `key`: the builder then takes a row's share by the
+// key's value instead of running the query once per row.
+struct TReportBatch
+{
+    QString key;
+    QStringList sql;
+};
+
 struct TReportDefinition
 {
     QString title;
@@ -63,6 +72,7 @@ struct TReportDefinition
     double fontSize = 9;
     std::vector<TReportParameter> parameters;
     QHash<QString, QStringList> queries;
+    QHash<QString, TReportBatch> batches; // by the name of the query they stand for
     std::vector<TReportElement> pageHeader;
     std::vector<TReportElement> body;
     std::vector<TReportElement> pageFooter;

@@ -7,6 +7,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressBar>
+#include <QElapsedTimer>
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -65,6 +67,15 @@ TReportViewer::TReportViewer(QWidget* parent) : QWidget(parent), m_timeoutMs(TRe
         bar->addWidget(w);
     bar->addSpacing(12);
     bar->addWidget(lblPages);
+    prgBuild = new QProgressBar(this);
+    prgBuild->setObjectName(QStringLiteral("prgBuild"));
+    prgBuild->setMaximumWidth(240);
+    prgBuild->setFormat(QStringLiteral("%v / %m"));
+    prgBuild->hide();
+    btnCancelBuild = Button(QStringLiteral("btnCancelBuild"), QStringLiteral("작성 취소"));
+    btnCancelBuild->hide();
+    bar->addWidget(prgBuild);
+    bar->addWidget(btnCancelBuild);
     bar->addStretch(1);
     layout->addLayout(bar);
 
@@ -96,6 +107,7 @@ TReportViewer::TReportViewer(QWidget* parent) : QWidget(parent), m_timeoutMs(TRe
     connect(btnPreview, &QToolButton::clicked, this, [this] { Preview(); });
     connect(btnPrint, &QToolButton::clicked, this, [this] { Print(); });
     connect(btnPdf, &QToolButton::clicked, this, [this] { ExportPdf(); });
+    connect(btnCancelBuild, &QToolButton::clicked, this, [this] { m_cancelled = true; });
     ApplyZoom();
     UpdateCommands();
 }
@@ -125,7 +137,10 @@ void TReportViewer::SetZoomRatio(short value)
 
 bool TReportViewer::Open(const QString& reportUrl, const QString& arguments)
 {
+    if (m_building) // a search pressed while the last one is still being laid out
+        return false;
     ++m_openCount;
+    m_cancelled = false;
     m_lastUrl = reportUrl;
     m_lastArguments = arguments;
     m_error.clear();
@@ -153,7 +168,42 @@ std::unique_ptr<TReportDocument> TReportViewer::Load(const QUrl& url, const QStr
     const TReportDefinition definition = TReportDefinition::FromJson(TReportSource::Fetch(url, m_timeoutMs));
     if (!m_database)
         throw ESelvarError(QStringLiteral("데이터베이스에 연결되어 있지 않습니다."));
-    return std::make_unique<TReportDocument>(TReportBuilder(definition, *m_database, arguments).Build());
+    TReportBuilder builder(definition, *m_database, arguments);
+    m_building = true;
+    m_lastProgressMs = 0;
+    QElapsedTimer clock;
+    clock.start();
+    const auto done = qScopeGuard([this] {
+        m_building = false;
+        prgBuild->hide();
+        btnCancelBuild->hide();
+        m_view->SetDocument(nullptr);
+    });
+    builder.SetProgress([&](int laid, int total) {
+        // The screen is brought up to date a few times a second, not per row.
+        if (laid < total && clock.elapsed() - m_lastProgressMs < 100 && laid > 1)
+            return true;
+        m_lastProgressMs = clock.elapsed();
+        return Progress(builder.Partial(), laid, total);
+    });
+    return std::make_unique<TReportDocument>(builder.Build());
+}
+
+bool TReportViewer::Progress(const TReportDocument& partial, int done, int total)
+{
+    if (total < 2)
+        return !m_cancelled;
+    prgBuild->setRange(0, total);
+    prgBuild->setValue(done);
+    prgBuild->show();
+    btnCancelBuild->show();
+    lblPages->setText(QStringLiteral("%1 쪽 작성 중").arg(partial.PageCount()));
+    m_view->SetDocument(&partial);
+    ApplyZoom();
+    QApplication::restoreOverrideCursor(); // the clerk may press cancel
+    QApplication::processEvents();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    return !m_cancelled;
 }
 
 // A report that failed is not left on the screen under the new conditions.
@@ -167,7 +217,8 @@ void TReportViewer::Fail(const QString& message)
     lblMessage->setText(shown);
     lblMessage->show();
     UpdateCommands();
-    ShowError(QStringLiteral("보고서를 열지 못했습니다.\r\r") + message);
+    if (!m_cancelled) // the clerk stopped it: the viewer says so, no box
+        ShowError(QStringLiteral("보고서를 열지 못했습니다.\r\r") + message);
 }
 
 bool TReportViewer::HasPages() const

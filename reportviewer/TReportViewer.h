@@ -7,6 +7,7 @@
 #include <memory>
 
 class QLabel;
+class QProgressBar;
 class QPrinter;
 class QScrollArea;
 class QToolButton;
@@ -65,6 +66,9 @@ public:
     QLabel* lblZoom;
     QLabel* lblPages;
     QLabel* lblMessage;
+    // While a report is laid out: how far it got, and a button that stops it.
+    QProgressBar* prgBuild;
+    QToolButton* btnCancelBuild;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -72,6 +76,8 @@ protected:
 private:
     std::unique_ptr<TReportDocument> Load(const QUrl& url, const QStringList& arguments);
     void Fail(const QString& message);
+    // Shows the progress and the pages laid out so far; false once cancelled.
+    bool Progress(const TReportDocument& partial, int done, int total);
     void ApplyZoom();
     void UpdateCommands();
     bool HasPages() const;
@@ -84,6 +90,9 @@ private:
     QString m_lastUrl;
     QString m_lastArguments;
     int m_openCount = 0;
+    bool m_building = false;
+    bool m_cancelled = false;
+    qint64 m_lastProgressMs = 0;
     QString m_error;
     std::unique_ptr<TReportDocument> m_document;
     QScrollArea* m_scroll;

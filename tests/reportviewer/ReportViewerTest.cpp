@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QTimer>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -217,3 +218,46 @@ TEST(ReportSourceTest, AServerThatIsNotThereIsNamed)
 }
 
 } // namespace
+
+TEST_F(ReportViewerTest, ABatchGivesEachRowTheRowsItsOwnStatementWould)
+{
+    QByteArray batched = Definition;
+    batched.replace(R"("pageHeader")", R"("batches": {"first": {"key": "grp", "sql":
+        "SELECT GRP, MIN(NAME) AS FIRST_NAME FROM SALES WHERE ID >= :FROM_ID GROUP BY GRP ORDER BY GRP"}},
+      "pageHeader")");
+    const TReportDocument ours = Build({"1", ""}, batched);
+    const TReportDocument reference = Build({"1", ""});
+    ASSERT_EQ(ours.PageCount(), reference.PageCount());
+    for (int p = 0; p < ours.PageCount(); ++p)
+        EXPECT_EQ(ours.PageText(p), reference.PageText(p)) << p;
+    // A key with no rows in the batch gives no rows, as its own statement would.
+    EXPECT_FALSE(Build({"59", ""}, batched).PageText(3).contains("A:"));
+
+    QByteArray unknown = Definition;
+    unknown.replace(R"("pageHeader")", R"("batches": {"none": {"key": "GRP", "sql": "SELECT 1"}}, "pageHeader")");
+    EXPECT_THROW(TReportDefinition::FromJson(unknown), ESelvarError);
+}
+
+TEST_F(ReportViewerTest, ShowsProgressAndStopsWhenTheClerkCancels)
+{
+    int shown = 0;
+    QObject::connect(viewer.prgBuild, &QProgressBar::valueChanged, [&](int value) {
+        shown = std::max(shown, value);
+        if (value == 1 && viewer.prgBuild->maximum() == 3)
+            viewer.btnCancelBuild->click();
+    });
+    EXPECT_FALSE(viewer.Open(QUrl::fromLocalFile(path).toString(), "/rp [1]"));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(viewer.ErrorMessage(), "보고서 작성을 취소했습니다.");
+    EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty()); // the clerk's own stop is no error
+    EXPECT_EQ(viewer.Document(), nullptr);
+    EXPECT_TRUE(viewer.prgBuild->isHidden());
+
+    shown = 0;
+    ASSERT_TRUE(viewer.Open(QUrl::fromLocalFile(path).toString(), "/rp [59]"));
+    ASSERT_NE(viewer.Document(), nullptr);
+    EXPECT_EQ(viewer.Document()->PageText(2), Build({"59"}).PageText(2));
+    EXPECT_EQ(shown, 3);
+    EXPECT_TRUE(viewer.prgBuild->isHidden());
+    EXPECT_TRUE(viewer.btnCancelBuild->isHidden());
+}
