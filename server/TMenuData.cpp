@@ -38,7 +38,7 @@ const std::vector<TMenuData::Program>& TMenuData::Programs()
         {"NA", "NAS050", "계약 현황 조회", 50},
         {"NB", "NBI020", "납입스케쥴 관리", 10},    {"NB", "NBI030", "관리비 청구", 20},
         {"NB", "NBI040", "관리비 자료 올리기", 30}, {"NB", "NBI050", "기초자료 등록", 40},
-        {"NB", "NBS040", "청구 및 미수 조회", 50},
+        {"NB", "NBS040", "청구 및 미수 조회", 50},  {"NB", "NBS070", "미수금 연령 분석", 60},
         {"NI", "NBI010", "입금 처리", 10},          {"NI", "NBS060", "가수금 조회", 20},
         {"ND", "NDI010", "월 마감 이월", 10},       {"ND", "NDS020", "마감 조회", 20},
         {"NC", "NCI010", "임대수수료 영업장 현황", 10},
@@ -65,7 +65,7 @@ const std::vector<TMenuData::Employee>& TMenuData::Employees()
 
 std::vector<TMenuData::Grant> TMenuData::Grants()
 {
-    const QStringList inquiries{"NAS050", "NBS040", "NBS060", "NDS020", "NCI010", "NCI020",
+    const QStringList inquiries{"NAS050", "NBS040", "NBS070", "NBS060", "NDS020", "NCI010", "NCI020",
                                 "NCS040", "NCS050", "NCS060", "NCS090"};
     const QStringList office{"NAI010", "NAI020", "NAI030", "NAI040", "NBI010",
                              "NBI020", "NBI030", "NBI040"};

@@ -324,6 +324,24 @@ void TfrmNBI010::bbtSearchClick()
     LoadIpgumProcess();
 }
 
+bool TfrmNBI010::ShowContract(const QString& contCode, const QString& shopCode, const QString& cCode,
+                              const QString& month)
+{
+    if (!SearchMode())
+        bbtCancelClick();
+    medMonth->SetText(month);
+    edt_UpjangCode->setText(shopCode);
+    edt_CCode->setText(cCode);
+    bbtSearchClick();
+    for (int row = 0; row < rgrGrid->RowCount(); ++row)
+        if (rgrGrid->Cells(colContCode, row).AsString() == contCode) {
+            rgrGrid->SetRow(row);
+            rgrGridRowChange();
+            return true;
+        }
+    return false;
+}
+
 void TfrmNBI010::rgrGridRowChange()
 {
     if (rgrGrid->RowCount() == 0)

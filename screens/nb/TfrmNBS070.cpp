@@ -1,0 +1,250 @@
+#include "screens/nb/TfrmNBS070.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "common/CommonHelpers.h"
+#include "common/MessageBoxes.h"
+#include "common/SpreadsheetExport.h"
+#include "common/TBusinessClock.h"
+#include "common/KoreanFonts.h"
+#include "controls/TwColumnTitle.h"
+#include "controls/TwColumns.h"
+#include "controls/TwCustomMaskEdit.h"
+#include "controls/TwGridHeaders.h"
+#include "controls/TwGridFooters.h"
+#include "controls/TwMarkers.h"
+#include "controls/TwMemColumn.h"
+#include "controls/TwMemColumnFooter.h"
+#include "controls/TwMemGrid.h"
+#include "framework/GeneralErrorHandler.h"
+#include "framework/SharedConnection.h"
+#include "framework/TPanel.h"
+#include "framework/TWaitCursor.h"
+#include "screens/PanelEditors.h"
+#include "screens/ScreenGrid.h"
+#include "screens/nb/TfrmNBI010.h"
+
+using namespace PanelEditors;
+
+namespace {
+const char* const ArcadeNameStatement =
+    "SELECT DETAIL_NAME FROM ZX010MS WHERE HEAD = 'NA001' AND DETAIL = :CODE";
+const char* const AmountKinds[] = {"전체", "보증금", "임대료", "관리비"};
+
+bool IsDate(const QString& text)
+{
+    return text.size() == 8 && QDate::fromString(text, QStringLiteral("yyyyMMdd")).isValid();
+}
+} // namespace
+
+TfrmNBS070::TfrmNBS070(QWidget* parent) : TfrmZZI010(parent)
+{
+    setObjectName(QStringLiteral("frmNBS070"));
+    bbtSave->hide();
+    resize(1200, 760);
+    BuildSearchBar();
+    BuildGrid();
+    bbtExcel = NewButton(QStringLiteral("Excel"), QStringLiteral("bbtExcel"), bbtCancel->width(), bbtCancel->height());
+    AddButton(bbtExcel, bbtCancel);
+    ConnectButton(bbtExcel, [this] { bbtExcelClick(); });
+    CreateForm();
+}
+
+void TfrmNBS070::BuildSearchBar()
+{
+    AddSearchControl(new QLabel(QStringLiteral("기준일")));
+    edtRefDate = DateBox(QStringLiteral("edtRefDate"), nullptr);
+    edtRefDate->setFixedWidth(90);
+    AddSearchControl(edtRefDate);
+    const TAddControl add = [this](QWidget* control) { AddSearchControl(control); };
+    const TSearchCode arcade = SearchCode(QStringLiteral("상가"), QStringLiteral("Arcade"), 2, 36, 90, add);
+    edt_Arcade = arcade.code;
+    bbt_Arcade = arcade.button;
+    edt_ArcadeName = arcade.name;
+    ConnectButton(bbt_Arcade, [this] { bbt_ArcadeClick(); });
+    connect(edt_Arcade, &QLineEdit::textChanged, this, [this](const QString& code) {
+        RunCommand([&] {
+            edt_ArcadeName->setText(
+                CodeName(qryQuery, QString::fromUtf8(ArcadeNameStatement), QStringLiteral("CODE"), code));
+        });
+    });
+    AddSearchControl(new QLabel(QStringLiteral("납입구분")));
+    cbxAmtCode = new QComboBox();
+    cbxAmtCode->setObjectName(QStringLiteral("cbxAmtCode"));
+    for (const char* kind : AmountKinds)
+        cbxAmtCode->addItem(QString::fromUtf8(kind));
+    AddSearchControl(cbxAmtCode);
+    AddSearchControl(new QLabel(QStringLiteral("거래처")));
+    edtFindName = Edit(QStringLiteral("edtFindName"), nullptr, 50);
+    edtFindName->setFixedWidth(120);
+    AddSearchControl(edtFindName);
+}
+
+void TfrmNBS070::BuildGrid()
+{
+    using ScreenGrid::AddReadOnlyColumn;
+    splMain = new QSplitter(Qt::Vertical, panMain);
+    splMain->setObjectName(QStringLiteral("splMain"));
+    rgrGrid = new TwMemGrid(splMain);
+    rgrGrid->setObjectName(QStringLiteral("rgrGrid"));
+    rgrGrid->setFont(ScreenFont());
+    ScreenGrid::MakeListGrid(rgrGrid);
+    rgrGrid->SetColRowHeight(18);
+    rgrGrid->Headers()->SetColHeight(21);
+    rgrGrid->Footers()->Add();
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("계약코드"), 6, 60, Qt::AlignHCenter)->SetVisible(false);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("거래처"), 50, 130);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("대표자"), 50, 64);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("업장"), 50, 140);
+    AddReadOnlyColumn(rgrGrid, QStringLiteral("계약기간"), 30, 160, Qt::AlignHCenter);
+    for (const char* caption : TArrearsAging::Captions)
+        ScreenGrid::AmountColumn(rgrGrid, QString::fromUtf8(caption), 96);
+    ScreenGrid::AmountColumn(rgrGrid, QStringLiteral("합계"), 106);
+    ScreenGrid::AmountColumn(rgrGrid, QStringLiteral("최장 연체일수"), 84);
+    for (const char* caption : {"상가", "미수관리", "선택", "거래처코드", "업장코드"})
+        AddReadOnlyColumn(rgrGrid, QString::fromUtf8(caption), 10, 40)->SetVisible(false);
+    for (int c = 0; c < rgrGrid->Columns()->Count(); ++c) {
+        auto* footer = static_cast<TwMemColumnFooter*>(rgrGrid->Columns()->Items(c)->Footer());
+        footer->SetStyle(0, c >= colNotDue && c <= colTotal ? QStringLiteral("300020")
+                                                            : TwMemColumnFooter::NoAggregate);
+    }
+    ScreenGrid::ShowFooterSumsGrouped(rgrGrid);
+    ScreenGrid::MakeSortable(rgrGrid);
+    // The check marks choose the lines that get a reminder letter.
+    rgrGrid->Markers().SetVisible(true);
+    rgrGrid->Markers().SetStyle(wmsCheckBox);
+    rgrGrid->Markers().SetClicking(true);
+    rgrGrid->OnDrawMarker = [this](QObject*, int row, bool& checked) {
+        checked = row >= 0 && row < rgrGrid->RowCount() && !rgrGrid->Cells(colChosen, row).AsString().isEmpty();
+    };
+    rgrGrid->OnMarkerClick = [this](QObject*, int row) {
+        if (row < 0 || row >= rgrGrid->RowCount())
+            return;
+        TwCells& chosen = rgrGrid->Cells(colChosen, row);
+        chosen.SetAsString(chosen.AsString().isEmpty() ? QStringLiteral("Y") : QString());
+        rgrGrid->update();
+    };
+    rgrGrid->OnDblClick = [this](QObject*) { RunCommand([this] { rgrGridDblClick(); }); };
+    rgrGrid->OnDrawCell = [this](TwColumn* column, int row, QString&, QColor&, QColor& font, TwFontStyles&) {
+        if (row < 0 || row >= rgrGrid->RowCount())
+            return;
+        const int c = column->Index();
+        if (c >= col31To60 && c <= colOver180 && rgrGrid->Cells(c, row).AsFloat() > 0)
+            font = QColor(200, 0, 0);
+    };
+    auto* data = new QVBoxLayout(panMain);
+    data->setContentsMargins(0, 0, 0, 0);
+    data->addWidget(splMain);
+}
+
+void TfrmNBS070::FormCreate()
+{
+    TfrmZZI010::FormCreate();
+    edtRefDate->SetText(TBusinessClock::TodayText());
+}
+
+TArrearsAgingQuery::TFilter TfrmNBS070::Filter() const
+{
+    static const QString codes[] = {QString(), QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03")};
+    TArrearsAgingQuery::TFilter filter;
+    filter.refDate = edtRefDate->Text().trimmed();
+    filter.arcade = edt_Arcade->text().trimmed();
+    filter.amtCode = codes[std::clamp(cbxAmtCode->currentIndex(), 0, 3)];
+    filter.partnerPrefix = edtFindName->text().trimmed();
+    return filter;
+}
+
+void TfrmNBS070::bbtSearchClick()
+{
+    const TArrearsAgingQuery::TFilter filter = Filter();
+    if (!IsDate(filter.refDate)) {
+        ShowError(QStringLiteral("기준일을 확인하세요."));
+        edtRefDate->setFocus();
+        return;
+    }
+    TfrmZZI010::bbtSearchClick();
+    TWaitCursor wait;
+    m_found = TArrearsAgingQuery::Contracts(SharedConnection::Database(), filter);
+    FillGrid();
+    if (m_found.empty())
+        SetStatusText(QStringLiteral("조회된 자료가 없습니다."));
+}
+
+void TfrmNBS070::FillGrid()
+{
+    rgrGrid->BeginUpdate();
+    rgrGrid->Clear();
+    rgrGrid->SetRowCount(0);
+    for (const auto& c : m_found) {
+        const int row = rgrGrid->RowCount();
+        rgrGrid->AppendRow(true, false, false);
+        const QString texts[] = {c.contCode, c.cName, c.bossName, c.shopName,
+                                 FormatDateText(c.startDate) + QStringLiteral(" ~ ") + FormatDateText(c.endDate)};
+        for (int i = 0; i < 5; ++i)
+            rgrGrid->Cells(i, row).SetAsString(texts[i]);
+        for (int b = 0; b < TArrearsAging::abCount; ++b)
+            rgrGrid->Cells(colNotDue + b, row).SetAsFloat(c.aging.buckets[b]);
+        rgrGrid->Cells(colTotal, row).SetAsFloat(c.aging.Total());
+        rgrGrid->Cells(colLongestDays, row).SetAsFloat(c.aging.longestDays);
+        rgrGrid->Cells(colArcade, row).SetAsString(c.arcade);
+        rgrGrid->Cells(colMinapChk, row).SetAsString(c.minapChk);
+        rgrGrid->Cells(colCCode, row).SetAsString(c.cCode);
+        rgrGrid->Cells(colShopCode, row).SetAsString(c.shopCode);
+    }
+    rgrGrid->ClearRowStates(false);
+    rgrGrid->EndUpdate(true);
+    rgrGrid->CalcFooters();
+}
+
+void TfrmNBS070::bbtCancelClick()
+{
+    TfrmZZI010::bbtCancelClick();
+    m_found.clear();
+    rgrGrid->Clear();
+    rgrGrid->SetRowCount(0);
+    rgrGrid->CalcFooters();
+}
+
+void TfrmNBS070::bbt_ArcadeClick()
+{
+    const TPicked picked = PickCodeAndName(QStringLiteral("1"));
+    if (!picked.code.isEmpty())
+        edt_Arcade->setText(picked.code);
+}
+
+void TfrmNBS070::rgrGridDblClick()
+{
+    const int row = rgrGrid->Row();
+    if (row < 0 || row >= rgrGrid->RowCount())
+        return;
+    const QString contCode = rgrGrid->Cells(colContCode, row).AsString();
+    if (rgrGrid->Cells(colMinapChk, row).AsString() != QLatin1String("Y")) {
+        ShowInfo(QStringLiteral("미수관리 대상이 아닌 계약은 입금 처리 화면에 나타나지 않습니다."));
+        return;
+    }
+    const QString shopCode = rgrGrid->Cells(colShopCode, row).AsString();
+    const QString cCode = rgrGrid->Cells(colCCode, row).AsString();
+    const QString month = Filter().refDate.left(6);
+    OpenOtherProgram(QStringLiteral("입금 처리"), QStringLiteral("NBI010"));
+    const QWidget* top = window();
+    for (TfrmNBI010* receipts : top->findChildren<TfrmNBI010*>())
+        if (receipts->isVisible()) {
+            receipts->ShowContract(contCode, shopCode, cCode, month);
+            return;
+        }
+}
+
+void TfrmNBS070::bbtExcelClick()
+{
+    if (rgrGrid->RowCount() == 0) {
+        ShowInfo(QStringLiteral("조회할 내용이 없습니다."));
+        return;
+    }
+    ExportGridToExcel(*rgrGrid);
+}
