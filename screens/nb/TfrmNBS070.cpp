@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/CommonHelpers.h"
 #include "common/MessageBoxes.h"
@@ -28,6 +29,7 @@
 #include "framework/TWaitCursor.h"
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
+#include "screens/nb/TArrearsChart.h"
 #include "screens/nb/TfrmNBI010.h"
 
 using namespace PanelEditors;
@@ -35,6 +37,7 @@ using namespace PanelEditors;
 namespace {
 const char* const ArcadeNameStatement =
     "SELECT DETAIL_NAME FROM ZX010MS WHERE HEAD = 'NA001' AND DETAIL = :CODE";
+const char* const ArcadesStatement = "SELECT DETAIL, DETAIL_NAME FROM ZX010MS WHERE HEAD = 'NA001' ORDER BY DETAIL";
 const char* const AmountKinds[] = {"전체", "보증금", "임대료", "관리비"};
 
 bool IsDate(const QString& text)
@@ -138,6 +141,10 @@ void TfrmNBS070::BuildGrid()
         if (c >= col31To60 && c <= colOver180 && rgrGrid->Cells(c, row).AsFloat() > 0)
             font = QColor(200, 0, 0);
     };
+    chtAging = new TArrearsChart(splMain);
+    chtAging->setMinimumHeight(220);
+    splMain->setStretchFactor(0, 3);
+    splMain->setStretchFactor(1, 2);
     auto* data = new QVBoxLayout(panMain);
     data->setContentsMargins(0, 0, 0, 0);
     data->addWidget(splMain);
@@ -172,6 +179,7 @@ void TfrmNBS070::bbtSearchClick()
     TWaitCursor wait;
     m_found = TArrearsAgingQuery::Contracts(SharedConnection::Database(), filter);
     FillGrid();
+    FillChart(filter);
     if (m_found.empty())
         SetStatusText(QStringLiteral("조회된 자료가 없습니다."));
 }
@@ -202,9 +210,37 @@ void TfrmNBS070::FillGrid()
     rgrGrid->CalcFooters();
 }
 
+// One bar per arcade in code order; contracts of a shop without one last.
+void TfrmNBS070::FillChart(const TArrearsAgingQuery::TFilter& filter)
+{
+    std::vector<TArrearsChart::Arcade> arcades;
+    std::vector<QString> codes;
+    qryQuery.Close();
+    qryQuery.SQL().clear();
+    qryQuery.SQL() << QString::fromUtf8(ArcadesStatement);
+    qryQuery.Open();
+    for (; !qryQuery.Eof(); qryQuery.Next()) {
+        codes.push_back(qryQuery.Fields(0).AsString());
+        arcades.push_back({qryQuery.Fields(1).AsString(), {}});
+    }
+    qryQuery.Close();
+    codes.push_back(QString());
+    arcades.push_back({QStringLiteral("기타"), {}});
+    for (const auto& c : m_found) {
+        const auto at = std::find(codes.begin(), codes.end() - 1, c.arcade);
+        arcades[std::size_t(at - codes.begin())].aging += c.aging;
+    }
+    std::vector<TArrearsChart::Arcade> shown;
+    for (const auto& a : arcades)
+        if (std::any_of(std::begin(a.aging.buckets), std::end(a.aging.buckets), [](double v) { return v != 0; }))
+            shown.push_back(a);
+    chtAging->SetData(shown, TArrearsAgingQuery::MonthEnds(SharedConnection::Database(), filter));
+}
+
 void TfrmNBS070::bbtCancelClick()
 {
     TfrmZZI010::bbtCancelClick();
+    chtAging->Clear();
     m_found.clear();
     rgrGrid->Clear();
     rgrGrid->SetRowCount(0);

@@ -8,13 +8,15 @@
 class QComboBox;
 class QLineEdit;
 class QSplitter;
+class TArrearsChart;
 class TwCustomMaskEdit;
 class TwMemGrid;
 
 // Arrears aging: what every contract owes on a reference day, split by how
 // long it has been due (not yet due, 1-30, 31-60, 61-90, 91-180 and more than
 // 180 days), with the longest delay. A double click opens the receipts screen
-// on the contract and the reference month.
+// on the contract and the reference month. Under the grid a chart draws the
+// buckets per arcade and what the closings carried at the last month-ends.
 class TfrmNBS070 : public TfrmZZI010
 {
     Q_OBJECT
@@ -47,6 +49,7 @@ public:
     QLineEdit* edtFindName;
     TwMemGrid* rgrGrid;
     QSplitter* splMain;
+    TArrearsChart* chtAging;
     QPushButton* bbtExcel;
 
 protected:
@@ -56,6 +59,7 @@ private:
     void BuildSearchBar();
     void BuildGrid();
     void FillGrid();
+    void FillChart(const TArrearsAgingQuery::TFilter& filter);
 
     std::vector<TArrearsAgingQuery::TContract> m_found;
 };

@@ -10,11 +10,16 @@
 #include "common/MessageBoxSeam.h"
 #include "common/TBusinessClock.h"
 #include "common/TStoredProc.h"
+#include "controls/TwColumn.h"
+#include "controls/TwColumnFooter.h"
+#include "controls/TwColumns.h"
 #include "controls/TwCustomMaskEdit.h"
 #include "controls/TwMemGrid.h"
 #include "controls/TwNumEdit.h"
 #include "screens/nb/TfrmNBI010.h"
 #include "screens/nb/TfrmNBS040.h"
+#include "screens/ScreenGrid.h"
+#include "screens/nb/TArrearsChart.h"
 #include "screens/nb/TfrmNBS070.h"
 #include "screens/nd/TfrmNDS020.h"
 #include "tests/screens/ScreenTestSupport.h"
@@ -60,6 +65,16 @@ protected:
             totals[grid->Cells(TfrmNBS070::colContCode, r).AsString()] =
                 qRound64(grid->Cells(TfrmNBS070::colTotal, r).AsFloat());
         return totals;
+    }
+
+    qint64 FooterSum(int column)
+    {
+        double sum = 0;
+        for (int r = 0; r < aging->rgrGrid->RowCount(); ++r)
+            sum += aging->rgrGrid->Cells(column, r).AsFloat();
+        const QString shown = aging->rgrGrid->Columns()->Items(column)->Footer()->Values(0);
+        EXPECT_EQ(shown, ScreenGrid::GroupedAmount(sum));
+        return qRound64(sum);
     }
 
     double Cell(const QString& contract, int column)
@@ -277,4 +292,33 @@ TEST_F(ArrearsAgingEndToEndTest, AReceiptLeavesItsBucketAndALineDueTomorrowIsNot
     Search(TBusinessClock::Today().addDays(2).toString("yyyyMMdd"), 2);
     EXPECT_EQ(Cell(dueTomorrow, TfrmNBS070::colNotDue), notDue - amount);
     EXPECT_GE(Cell(dueTomorrow, TfrmNBS070::col1To30), amount);
+}
+
+TEST_F(ArrearsAgingEndToEndTest, TheChartsBarsAddUpToTheFootersAndItsLineToTheClosings)
+{
+    Search(Today());
+    TArrearsChart* chart = aging->chtAging;
+    const QStringList arcades = chart->ArcadeNames();
+    ASSERT_GT(arcades.size(), 1);
+    for (int b = 0; b < TArrearsAging::abCount; ++b) {
+        double bars = 0;
+        for (int a = 0; a < arcades.size(); ++a)
+            bars += chart->Bar(a, b);
+        EXPECT_EQ(qRound64(bars), FooterSum(TfrmNBS070::colNotDue + b)) << b;
+    }
+    // Narrowed to one arcade, the chart follows the search.
+    const QString code = Scalar("SELECT MIN(SHOP_PLACE) FROM NA010MS");
+    aging->edt_Arcade->setText(code);
+    Search(Today());
+    EXPECT_EQ(chart->ArcadeNames(), QStringList{aging->edt_ArcadeName->text()});
+    EXPECT_EQ(qRound64(chart->Bar(0, TArrearsAging::ab1To30)), FooterSum(TfrmNBS070::col1To30));
+
+    // Every month-end of the last twelve that is closed, with what its closing carried.
+    const auto ends = chart->MonthEnds();
+    const QString closed = Scalar("SELECT MAX(NAPIP_MONTH) FROM NB030MS");
+    ASSERT_EQ(ends.size(), 11u); // the demonstration closes all but last month
+    EXPECT_EQ(ends.back().month, closed);
+    aging->edtRefDate->SetText(QDate::fromString(closed + "01", "yyyyMMdd").addMonths(1).addDays(-1).toString("yyyyMMdd"));
+    Search(aging->edtRefDate->Text());
+    EXPECT_EQ(qRound64(ends.back().total), FooterSum(TfrmNBS070::colTotal));
 }
