@@ -7,7 +7,13 @@
 #include "controls/TwMemGrid.h"
 #include "common/TQuery.h"
 #include "screens/PanelEditors.h"
+#include <QDesktopServices>
 #include <QScopeGuard>
+#include <QUrl>
+
+#include "common/MessageBoxes.h"
+#include "common/SpreadsheetExport.h"
+#include "framework/TWaitCursor.h"
 
 namespace ScreenGrid {
 
@@ -70,6 +76,21 @@ void ShowFooterSumsGrouped(TwMemGrid* grid)
             footer->SetValues(0, GroupedAmount(ok ? total : 0));
         }
     };
+}
+
+void SaveGridAndOffer(TwMemGrid& grid, const QString& title, const QString& defaultName)
+{
+    TWaitCursor wait;
+    const QString result = SaveGridAsXls(grid, title, true, defaultName);
+    wait.Restore();
+    if (result.isEmpty())
+        return;
+    if (result.startsWith(QLatin1Char('^'))) {
+        ShowError(result.mid(1));
+        return;
+    }
+    if (AskYesNo(QStringLiteral("저장한 Excel 파일을 불러올까요?")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(result));
 }
 
 void AppendQueryRows(TwMemGrid* grid, TQuery& query, int fields)

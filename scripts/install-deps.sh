@@ -13,6 +13,8 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-translations-l10n
   fonts-nanum xvfb xauth x11-utils ccache
+  # the report tests count the pages of the PDF files written
+  poppler-utils
   # the export tests open the written worksheets with a real spreadsheet program
   libreoffice-calc-nogui
 )

@@ -1,6 +1,7 @@
 #include "screens/nb/TfrmNBS070.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +12,6 @@
 
 #include "common/CommonHelpers.h"
 #include "common/MessageBoxes.h"
-#include "common/SpreadsheetExport.h"
 #include "common/TBusinessClock.h"
 #include "common/KoreanFonts.h"
 #include "controls/TwColumnTitle.h"
@@ -30,6 +30,10 @@
 #include "screens/PanelEditors.h"
 #include "screens/ScreenGrid.h"
 #include "screens/nb/TArrearsChart.h"
+#include "screens/nb/TArrearsReport.h"
+#include "reportviewer/TReportDocument.h"
+#include "reportviewer/TReportViewer.h"
+#include "common/SessionContext.h"
 #include "screens/nb/TfrmNBI010.h"
 
 using namespace PanelEditors;
@@ -38,6 +42,8 @@ namespace {
 const char* const ArcadeNameStatement =
     "SELECT DETAIL_NAME FROM ZX010MS WHERE HEAD = 'NA001' AND DETAIL = :CODE";
 const char* const ArcadesStatement = "SELECT DETAIL, DETAIL_NAME FROM ZX010MS WHERE HEAD = 'NA001' ORDER BY DETAIL";
+const char* const AddressStatement =
+    "SELECT SHOP_POSITION FROM NA010MS WHERE SHOP_CODE = :SHOP_CODE";
 const char* const AmountKinds[] = {"전체", "보증금", "임대료", "관리비"};
 
 bool IsDate(const QString& text)
@@ -56,6 +62,12 @@ TfrmNBS070::TfrmNBS070(QWidget* parent) : TfrmZZI010(parent)
     bbtExcel = NewButton(QStringLiteral("Excel"), QStringLiteral("bbtExcel"), bbtCancel->width(), bbtCancel->height());
     AddButton(bbtExcel, bbtCancel);
     ConnectButton(bbtExcel, [this] { bbtExcelClick(); });
+    bbtReport = NewButton(QStringLiteral("보고서"), QStringLiteral("bbtReport"), bbtCancel->width(), bbtCancel->height());
+    AddButton(bbtReport, bbtCancel);
+    ConnectButton(bbtReport, [this] { bbtReportClick(); });
+    bbtLetter = NewButton(QStringLiteral("독촉장"), QStringLiteral("bbtLetter"), bbtCancel->width(), bbtCancel->height());
+    AddButton(bbtLetter, bbtCancel);
+    ConnectButton(bbtLetter, [this] { bbtLetterClick(); });
     CreateForm();
 }
 
@@ -278,9 +290,79 @@ void TfrmNBS070::rgrGridDblClick()
 
 void TfrmNBS070::bbtExcelClick()
 {
+    CheckAvailable(bbtExcel);
     if (rgrGrid->RowCount() == 0) {
         ShowInfo(QStringLiteral("조회할 내용이 없습니다."));
         return;
     }
-    ExportGridToExcel(*rgrGrid);
+    bbtExcel->setFocus();
+    ScreenGrid::SaveGridAndOffer(*rgrGrid, windowTitle(), QStringLiteral("NBS070"));
+}
+
+QString TfrmNBS070::ConditionsText() const
+{
+    const QString arcade = edt_Arcade->text().trimmed().isEmpty() ? QStringLiteral("전체") : edt_ArcadeName->text();
+    const QString partner = edtFindName->text().trimmed();
+    return QStringLiteral("상가: %1   납입구분: %2   거래처: %3")
+        .arg(arcade, cbxAmtCode->currentText(), partner.isEmpty() ? QStringLiteral("전체") : partner + QStringLiteral("…"));
+}
+
+void TfrmNBS070::ShowReport(std::unique_ptr<TReportDocument> document)
+{
+    if (!dlgReport) {
+        dlgReport = new QDialog(this);
+        dlgReport->setObjectName(QStringLiteral("dlgReport"));
+        dlgReport->resize(1100, 800);
+        auto* layout = new QVBoxLayout(dlgReport);
+        layout->setContentsMargins(0, 0, 0, 0);
+        rvwReport = new TReportViewer(dlgReport);
+        rvwReport->setObjectName(QStringLiteral("rvwReport"));
+        layout->addWidget(rvwReport);
+        rvwReport->SetAutoAdjust(1);
+    }
+    dlgReport->setWindowTitle(document->title);
+    rvwReport->Show(std::move(document));
+    dlgReport->show();
+    dlgReport->raise();
+}
+
+void TfrmNBS070::bbtReportClick()
+{
+    if (rgrGrid->RowCount() == 0) {
+        ShowInfo(QStringLiteral("조회할 내용이 없습니다."));
+        return;
+    }
+    TWaitCursor wait;
+    // The lines in the order the grid shows them.
+    std::vector<TArrearsAgingQuery::TContract> lines;
+    for (int row = 0; row < rgrGrid->RowCount(); ++row) {
+        const QString code = rgrGrid->Cells(colContCode, row).AsString();
+        const auto found = std::find_if(m_found.begin(), m_found.end(), [&](const auto& c) { return c.contCode == code; });
+        if (found != m_found.end())
+            lines.push_back(*found);
+    }
+    ShowReport(TArrearsReport::Aging(ConditionsText(), Filter().refDate, lines, chtAging->Render(QSize(1820, 560))));
+}
+
+void TfrmNBS070::bbtLetterClick()
+{
+    std::vector<TArrearsReport::TLetter> letters;
+    for (int row = 0; row < rgrGrid->RowCount(); ++row) {
+        if (rgrGrid->Cells(colChosen, row).AsString().isEmpty())
+            continue;
+        const QString code = rgrGrid->Cells(colContCode, row).AsString();
+        const auto found = std::find_if(m_found.begin(), m_found.end(), [&](const auto& c) { return c.contCode == code; });
+        if (found == m_found.end() || found->aging.Total() <= 0)
+            continue;
+        const QString address = CodeName(qryQuery, QString::fromUtf8(AddressStatement), QStringLiteral("SHOP_CODE"),
+                                         found->shopCode);
+        letters.push_back({*found, (address + QLatin1Char(' ') + found->shopName).trimmed()});
+    }
+    if (letters.empty()) {
+        ShowInfo(QStringLiteral("독촉장을 보낼 계약을 선택하세요. (미납액이 있는 줄의 체크 표시)"));
+        return;
+    }
+    TWaitCursor wait;
+    ShowReport(TArrearsReport::Letters(letters, Filter().refDate,
+                                       QStringLiteral("임대업장 관리 담당  %1").arg(SessionContext::UserName())));
 }

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "framework/TfrmZZI010.h"
 #include "screens/nb/TArrearsAgingQuery.h"
 
 class QComboBox;
+class QDialog;
+class TReportDocument;
+class TReportViewer;
 class QLineEdit;
 class QSplitter;
 class TArrearsChart;
@@ -17,6 +21,8 @@ class TwMemGrid;
 // 180 days), with the longest delay. A double click opens the receipts screen
 // on the contract and the reference month. Under the grid a chart draws the
 // buckets per arcade and what the closings carried at the last month-ends.
+// The grid goes to a worksheet, the aging with its chart to the report
+// viewer, and the lines checked in the marker column get reminder letters.
 class TfrmNBS070 : public TfrmZZI010
 {
     Q_OBJECT
@@ -27,6 +33,8 @@ public:
     void bbtSearchClick() override;
     void bbtCancelClick() override;
     void bbtExcelClick();
+    void bbtReportClick();
+    void bbtLetterClick();
     void bbt_ArcadeClick();
     void rgrGridDblClick();
 
@@ -51,6 +59,11 @@ public:
     QSplitter* splMain;
     TArrearsChart* chtAging;
     QPushButton* bbtExcel;
+    QPushButton* bbtReport;
+    QPushButton* bbtLetter;
+    // The report window of the last print; nullptr before the first.
+    QDialog* dlgReport = nullptr;
+    TReportViewer* rvwReport = nullptr;
 
 protected:
     void FormCreate() override;
@@ -60,6 +73,8 @@ private:
     void BuildGrid();
     void FillGrid();
     void FillChart(const TArrearsAgingQuery::TFilter& filter);
+    QString ConditionsText() const;
+    void ShowReport(std::unique_ptr<TReportDocument> document);
 
     std::vector<TArrearsAgingQuery::TContract> m_found;
 };

@@ -1,5 +1,10 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +14,10 @@
 #include "common/CommonHelpers.h"
 #include "common/MessageBoxSeam.h"
 #include "common/TBusinessClock.h"
+#include "common/SpreadsheetExport.h"
+#include "common/TExcelApplication.h"
+#include "common/TExcelValueArray.h"
+#include "common/TExcelWorkbooks.h"
 #include "common/TStoredProc.h"
 #include "controls/TwColumn.h"
 #include "controls/TwColumnFooter.h"
@@ -18,6 +27,8 @@
 #include "controls/TwNumEdit.h"
 #include "screens/nb/TfrmNBI010.h"
 #include "screens/nb/TfrmNBS040.h"
+#include "reportviewer/TReportDocument.h"
+#include "reportviewer/TReportViewer.h"
 #include "screens/ScreenGrid.h"
 #include "screens/nb/TArrearsChart.h"
 #include "screens/nb/TfrmNBS070.h"
@@ -321,4 +332,112 @@ TEST_F(ArrearsAgingEndToEndTest, TheChartsBarsAddUpToTheFootersAndItsLineToTheCl
     aging->edtRefDate->SetText(QDate::fromString(closed + "01", "yyyyMMdd").addMonths(1).addDays(-1).toString("yyyyMMdd"));
     Search(aging->edtRefDate->Text());
     EXPECT_EQ(qRound64(ends.back().total), FooterSum(TfrmNBS070::colTotal));
+}
+
+namespace {
+// The page count pdfinfo reads from a written file; -1 when it cannot read it.
+int PdfPages(const QString& path)
+{
+    QProcess info;
+    info.start("pdfinfo", {path});
+    if (!info.waitForFinished(20000) || info.exitCode() != 0)
+        return -1;
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const qsizetype at = text.indexOf("Pages:");
+    return at < 0 ? -1 : text.mid(at + 6).section('\n', 0, 0).trimmed().toInt();
+}
+} // namespace
+
+TEST_F(ArrearsAgingEndToEndTest, TheGridGoesToAWorksheetAndTheAgingWithItsChartToThePrinter)
+{
+    Search(Today());
+    TwMemGrid* grid = aging->rgrGrid;
+    ASSERT_GT(grid->RowCount(), 3);
+    QTemporaryDir sheets;
+    const QString file = sheets.filePath("aging.xls");
+    SetXlsSaveDialog([&](const QString& name, const QString&) {
+        EXPECT_EQ(name, "NBS070");
+        return file;
+    });
+    MessageBoxSeam::Reset();
+    MessageBoxSeam::QueueAnswer(false);
+    QTest::mouseClick(aging->bbtExcel, Qt::LeftButton);
+    SetXlsSaveDialog({});
+    ASSERT_TRUE(Errors().isEmpty());
+    EXPECT_EQ(MessageBoxSeam::Last().text, "저장한 Excel 파일을 불러올까요?");
+    {
+        auto reader = TExcelApplication::Create("Excel.Application", TExcelApplication::epRead);
+        reader->Workbooks().Open(file);
+        // The captions under the title and the date, the lines below them.
+        const TExcelValueArray values = reader->Range(reader->Cells(1, 1), reader->Cells(4, 20)).Values();
+        int totalColumn = 0;
+        for (int c = 1; c <= 20; ++c)
+            if (values.Text(3, c) == "합계")
+                totalColumn = c;
+        ASSERT_GT(totalColumn, 0);
+        EXPECT_EQ(values.Text(3, totalColumn - 1), "181일 이상");
+        EXPECT_EQ(values.Value(4, totalColumn).toDouble(), grid->Cells(TfrmNBS070::colTotal, 0).AsFloat());
+        EXPECT_EQ(values.Text(4, 2), grid->Cells(TfrmNBS070::colCName, 0).AsString());
+    }
+
+    QTest::mouseClick(aging->bbtReport, Qt::LeftButton);
+    ASSERT_NE(aging->dlgReport, nullptr);
+    EXPECT_TRUE(aging->dlgReport->isVisible());
+    const TReportDocument* report = aging->rvwReport->Document();
+    ASSERT_NE(report, nullptr);
+    ASSERT_GE(report->PageCount(), 1);
+    int images = 0;
+    for (const TReportItem& item : report->pages[0].items)
+        images += item.kind == TReportItem::ikImage && !item.image.isNull();
+    EXPECT_EQ(images, 1);
+    const QString text = report->PageText(report->PageCount() - 1);
+    EXPECT_TRUE(text.contains(ScreenGrid::GroupedAmount(FooterSum(TfrmNBS070::colTotal)))) << text.toStdString();
+    EXPECT_TRUE(report->PageText(0).contains(grid->Cells(TfrmNBS070::colCName, 0).AsString()));
+    EXPECT_TRUE(aging->rvwReport->btnPdf->isEnabled());
+    EXPECT_TRUE(aging->rvwReport->btnPreview->isEnabled());
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("aging.pdf");
+    aging->rvwReport->SavePdf(pdf);
+    EXPECT_EQ(PdfPages(pdf), report->PageCount());
+}
+
+TEST_F(ArrearsAgingEndToEndTest, RemindersArePrintedOnePagePerCheckedContract)
+{
+    Search(Today());
+    TwMemGrid* grid = aging->rgrGrid;
+    MessageBoxSeam::Reset();
+    QTest::mouseClick(aging->bbtLetter, Qt::LeftButton);
+    ASSERT_EQ(MessageBoxSeam::Shown().size(), 1); // nothing checked yet
+    EXPECT_EQ(aging->dlgReport, nullptr);
+
+    QStringList chosen;
+    for (int r = 0; r < grid->RowCount() && chosen.size() < 3; ++r)
+        if (grid->Cells(TfrmNBS070::colTotal, r).AsFloat() > 0 && grid->Cells(TfrmNBS070::colLongestDays, r).AsFloat() > 0) {
+            grid->OnMarkerClick(grid, r);
+            chosen << grid->Cells(TfrmNBS070::colContCode, r).AsString();
+        }
+    ASSERT_EQ(chosen.size(), 3);
+    // A second click takes the mark away again.
+    const int last = FindRow(grid, TfrmNBS070::colContCode, chosen.last());
+    grid->OnMarkerClick(grid, last);
+    grid->OnMarkerClick(grid, last);
+    QTest::mouseClick(aging->bbtLetter, Qt::LeftButton);
+    ASSERT_TRUE(Errors().isEmpty());
+    const TReportDocument* letters = aging->rvwReport->Document();
+    ASSERT_NE(letters, nullptr);
+    ASSERT_EQ(letters->PageCount(), 3);
+    for (int p = 0; p < 3; ++p) {
+        const int row = FindRow(grid, TfrmNBS070::colContCode, chosen[p]);
+        const QString text = letters->PageText(p);
+        EXPECT_TRUE(text.contains(grid->Cells(TfrmNBS070::colCName, row).AsString())) << text.toStdString();
+        EXPECT_TRUE(text.contains(Scalar("SELECT SHOP_POSITION FROM NA010MS WHERE SHOP_CODE = '"
+                                         + grid->Cells(TfrmNBS070::colShopCode, row).AsString() + "'")));
+        EXPECT_TRUE(text.contains(ScreenGrid::GroupedAmount(grid->Cells(TfrmNBS070::colTotal, row).AsFloat())));
+        EXPECT_TRUE(text.contains("독  촉  장"));
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("letters.pdf");
+    aging->rvwReport->SavePdf(pdf);
+    EXPECT_EQ(PdfPages(pdf), 3);
 }
