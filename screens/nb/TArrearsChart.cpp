@@ -103,11 +103,14 @@ void TArrearsChart::SetData(const std::vector<Arcade>& arcades,
 {
     m_arcades = arcades;
     m_monthEnds = monthEnds;
-    BuildBuckets();
-    BuildMonthEnds();
+    for (auto [view, chart] : {std::pair{chvBuckets, BucketsChart()}, std::pair{chvMonthEnds, MonthEndsChart()}}) {
+        QChart* old = view->chart();
+        view->setChart(chart);
+        delete old;
+    }
 }
 
-void TArrearsChart::BuildBuckets()
+QChart* TArrearsChart::BucketsChart() const
 {
     const QFont font = ScreenFont();
     QChart* chart = NewChart(QStringLiteral("상가별 연령별 미수금"), font);
@@ -149,12 +152,10 @@ void TArrearsChart::BuildBuckets()
     chart->addAxis(amounts, Qt::AlignLeft);
     series->attachAxis(amounts);
     chart->legend()->setAlignment(Qt::AlignRight);
-    QChart* old = chvBuckets->chart();
-    chvBuckets->setChart(chart);
-    delete old;
+    return chart;
 }
 
-void TArrearsChart::BuildMonthEnds()
+QChart* TArrearsChart::MonthEndsChart() const
 {
     const QFont font = ScreenFont();
     QChart* chart = NewChart(QStringLiteral("월말 미수금 추이 (마감 기준)"), font);
@@ -191,9 +192,7 @@ void TArrearsChart::BuildMonthEnds()
     QCategoryAxis* amounts = AmountAxis(low, high, font);
     chart->addAxis(amounts, Qt::AlignLeft);
     series->attachAxis(amounts);
-    QChart* old = chvMonthEnds->chart();
-    chvMonthEnds->setChart(chart);
-    delete old;
+    return chart;
 }
 
 QStringList TArrearsChart::ArcadeNames() const
@@ -213,14 +212,21 @@ double TArrearsChart::Bar(int arcade, int bucket) const
     return arcade >= 0 && arcade < set->count() ? set->at(arcade) : 0;
 }
 
+// Drawn anew at the size asked for, so that the texts keep their size on paper.
 QImage TArrearsChart::Render(const QSize& size) const
 {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     const int split = size.width() * 3 / 5;
-    chvBuckets->render(&painter, QRectF(0, 0, split, size.height()));
-    chvMonthEnds->render(&painter, QRectF(split, 0, size.width() - split, size.height()));
+    const QRect parts[] = {QRect(0, 0, split, size.height()), QRect(split, 0, size.width() - split, size.height())};
+    QChart* charts[] = {BucketsChart(), MonthEndsChart()};
+    for (int i = 0; i < 2; ++i) {
+        QChartView view(charts[i]);
+        view.setRenderHint(QPainter::Antialiasing);
+        view.setFrameShape(QFrame::NoFrame);
+        view.resize(parts[i].size());
+        painter.drawPixmap(parts[i].topLeft(), view.grab());
+    }
     return image;
 }

@@ -42,8 +42,8 @@ public:
     QChartView* chvMonthEnds;
 
 private:
-    void BuildBuckets();
-    void BuildMonthEnds();
+    QChart* BucketsChart() const;
+    QChart* MonthEndsChart() const;
 
     std::vector<Arcade> m_arcades;
     std::vector<TArrearsAgingQuery::TMonthEnd> m_monthEnds;

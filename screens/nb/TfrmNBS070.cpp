@@ -318,7 +318,8 @@ void TfrmNBS070::ShowReport(std::unique_ptr<TReportDocument> document)
         rvwReport = new TReportViewer(dlgReport);
         rvwReport->setObjectName(QStringLiteral("rvwReport"));
         layout->addWidget(rvwReport);
-        rvwReport->SetAutoAdjust(1);
+        rvwReport->SetAutoAdjust(0);
+        rvwReport->SetZoomRatio(100);
     }
     dlgReport->setWindowTitle(document->title);
     rvwReport->Show(std::move(document));
@@ -341,7 +342,7 @@ void TfrmNBS070::bbtReportClick()
         if (found != m_found.end())
             lines.push_back(*found);
     }
-    ShowReport(TArrearsReport::Aging(ConditionsText(), Filter().refDate, lines, chtAging->Render(QSize(1820, 560))));
+    ShowReport(TArrearsReport::Aging(ConditionsText(), Filter().refDate, lines, chtAging->Render(QSize(1300, 420))));
 }
 
 void TfrmNBS070::bbtLetterClick()
