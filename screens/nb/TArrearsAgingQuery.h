@@ -7,9 +7,10 @@
 
 class TDatabase;
 
-// The statements behind the arrears aging: one pass that sums each contract's
-// open amount per amount code and picks up its recent schedule lines, then the
-// older lines of the few codes whose open amount reaches further back.
+// The statements behind the arrears aging: one that sums each contract's open
+// amount per amount code, one for the lines it is laid over (the open months',
+// and the recent months' where a closing carried something), then the older
+// lines of the few codes whose open amount reaches further back.
 namespace TArrearsAgingQuery {
 
 struct TFilter
@@ -50,7 +51,9 @@ struct TMonthEnd
 };
 std::vector<TMonthEnd> MonthEnds(TDatabase& db, const TFilter& filter, int months = 12);
 
-// The aging statement's text for a filter (its months still to be bound).
+// The statements' texts for a filter (their months still to be bound): the
+// open amount per contract and amount code, and the lines to lay it over.
 QString AgingStatement(const TFilter& filter);
+QString LinesStatement(const TFilter& filter);
 
 } // namespace TArrearsAgingQuery
