@@ -597,15 +597,7 @@ void TfrmNBI010::bbtExcelClick()
 {
     CheckAvailable(bbtExcel);
     bbtExcel->setFocus();
-    TWaitCursor wait;
-    const QString result = SaveGridAsXls(*rgrIpgumProcess, windowTitle(), true, QStringLiteral("NBI010"));
-    wait.Restore();
-    if (result.startsWith(QLatin1Char('^'))) {
-        ShowError(result.mid(1));
-        return;
-    }
-    if (AskYesNo(QStringLiteral("저장한 Excel 파일을 불러올까요?")))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(result));
+    ScreenGrid::SaveGridAndOffer(*rgrIpgumProcess, windowTitle(), QStringLiteral("NBI010"));
 }
 
 void TfrmNBI010::bbt_CCodeClick()

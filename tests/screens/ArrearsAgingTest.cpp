@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "screens/nb/TArrearsAging.h"
@@ -82,4 +83,23 @@ TEST(ArrearsAging, ACreditStaysAgainstWhatIsNotDueAndOffsetsTheLateFee)
 
 }
 
+} // namespace
+
+namespace {
+// The example of the server rules: rent on 3 December before November closed.
+TEST(ArrearsAging, TheDocumentedDecemberExample)
+{
+    const double carriedDelay = 1'310;
+    const double received = 900'000;
+    const double open = 400'000 + carriedDelay + 1'000'000 + 1'000'000 - received;
+    const double lateFee = carriedDelay - std::min(received, carriedDelay);
+    Aging aging(open - lateFee, lateFee, "20261010", "20261203");
+    aging.Take("20261210", 1'000'000);
+    aging.Take("20261110", 1'000'000);
+    const Aging::Result r = aging.Finish();
+    EXPECT_EQ(r.buckets[Aging::abNotDue], 1'000'000);
+    EXPECT_EQ(r.buckets[Aging::ab1To30], 501'310);
+    EXPECT_EQ(r.longestDays, 23);
+    EXPECT_EQ(r.Total(), 1'501'310);
+}
 } // namespace
