@@ -11,7 +11,8 @@
 // as DIR/<program ID>.png.
 // Budget: a search shows its result within 2 s, or, where its statements
 // alone take longer on the engine, within 1.5 times their time (the client's
-// own work then adds at most half).
+// own work then adds at most half). The arrears aging (NBS070), grid and
+// chart, has 300 ms.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -44,6 +45,11 @@ namespace {
 
 constexpr double BudgetSeconds = 2.0;
 constexpr double BudgetRatio = 1.5;
+
+double BudgetFor(const QString& programId)
+{
+    return programId == QLatin1String("NBS070") ? 0.3 : BudgetSeconds;
+}
 
 QString ScaleFolder()
 {
@@ -263,7 +269,8 @@ void BM_ScreenSearch(benchmark::State& state, QAction* entry)
     state.counters["statements"] = static_cast<double>(statements.size());
     state.counters["engine_ms"] = engine * 1000;
     state.counters["ratio"] = engine > 0 ? screen / engine : 0;
-    state.counters["in_budget"] = screen <= BudgetSeconds || screen <= BudgetRatio * engine;
+    const double budget = BudgetFor(entry->data().toString());
+    state.counters["in_budget"] = screen <= budget || (budget == BudgetSeconds && screen <= BudgetRatio * engine);
 }
 
 } // namespace

@@ -58,6 +58,10 @@ void TReportDocument::PaintPage(QPainter& painter, int page, double pixelsPerMm)
             painter.setPen(pen);
             painter.drawLine(r.topLeft(), r.topRight());
             break;
+        case TReportItem::ikImage:
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.drawImage(r, item.image);
+            break;
         case TReportItem::ikText: {
             const QFont font = ReportFont(item.size, item.bold, pixelsPerMm, painter.device());
             painter.setFont(font);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
@@ -12,11 +13,11 @@ class QPagedPaintDevice;
 class QPainter;
 
 // One mark on a page: a line of text in its box, a framed (and perhaps
-// filled) box, or a horizontal rule. Positions are millimetres from the top
+// filled) box, a horizontal rule, or a picture scaled into its box. Positions are millimetres from the top
 // left corner of the page's printable area (inside the margins).
 struct TReportItem
 {
-    enum TKind { ikText, ikBox, ikLine };
+    enum TKind { ikText, ikBox, ikLine, ikImage };
 
     TKind kind = ikText;
     QRectF rect;
@@ -25,6 +26,7 @@ struct TReportItem
     bool bold = false;
     Qt::Alignment align = Qt::AlignLeft;
     QColor fill; // boxes; invalid = not filled
+    QImage image; // pictures
 };
 
 struct TReportPage

@@ -144,23 +144,29 @@ bool TReportViewer::Open(const QString& reportUrl, const QString& arguments)
     m_lastUrl = reportUrl;
     m_lastArguments = arguments;
     m_error.clear();
+    std::unique_ptr<TReportDocument> document;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        std::unique_ptr<TReportDocument> document =
-            Load(QUrl(reportUrl, QUrl::TolerantMode), TReportArguments::Parse(arguments));
-        m_view->SetDocument(nullptr);
-        m_document = std::move(document);
-        m_view->SetDocument(m_document.get());
+        document = Load(QUrl(reportUrl, QUrl::TolerantMode), TReportArguments::Parse(arguments));
     } catch (const std::exception& e) {
         Fail(Reason(e));
         return false;
     }
+    Show(std::move(document));
+    return true;
+}
+
+void TReportViewer::Show(std::unique_ptr<TReportDocument> document)
+{
+    m_error.clear();
+    m_view->SetDocument(nullptr);
+    m_document = std::move(document);
+    m_view->SetDocument(m_document.get());
     lblMessage->hide();
     ApplyZoom();
     UpdateCommands();
     m_scroll->verticalScrollBar()->setValue(0);
-    return true;
 }
 
 std::unique_ptr<TReportDocument> TReportViewer::Load(const QUrl& url, const QStringList& arguments)

@@ -41,6 +41,10 @@ public:
     // True when the report was fetched, run and laid out.
     bool Open(const QString& reportUrl, const QString& arguments);
 
+    // Shows a report its screen laid out itself (figures the screen
+    // computed), with the same zoom, preview, printing and PDF export.
+    void Show(std::unique_ptr<TReportDocument> document);
+
     // The last Open: its URL, argument string and how many there were.
     QString LastUrl() const { return m_lastUrl; }
     QString LastArguments() const { return m_lastArguments; }

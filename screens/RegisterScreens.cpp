@@ -14,6 +14,7 @@
 #include "screens/nb/TfrmNBI060.h"
 #include "screens/nb/TfrmNBS060.h"
 #include "screens/nb/TfrmNBS040.h"
+#include "screens/nb/TfrmNBS070.h"
 #include "screens/nc/TfrmNCI010.h"
 #include "screens/nc/TfrmNCI020.h"
 #include "screens/nc/TfrmNCS040.h"
@@ -43,6 +44,7 @@ void RegisterScreens()
     ScreenRegistry::Register(QStringLiteral("NBI060"), [] { return new TfrmNBI060(); });
     ScreenRegistry::Register(QStringLiteral("NBS060"), [] { return new TfrmNBS060(); });
     ScreenRegistry::Register(QStringLiteral("NBS040"), [] { return new TfrmNBS040(); });
+    ScreenRegistry::Register(QStringLiteral("NBS070"), [] { return new TfrmNBS070(); });
     ScreenRegistry::Register(QStringLiteral("NCI010"), [] { return new TfrmNCI010(); });
     ScreenRegistry::Register(QStringLiteral("NCI020"), [] { return new TfrmNCI020(); });
     ScreenRegistry::Register(QStringLiteral("NCS040"), [] { return new TfrmNCS040(); });

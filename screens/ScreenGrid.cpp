@@ -3,10 +3,17 @@
 #include "controls/TwColumnTitle.h"
 #include "controls/TwColumns.h"
 #include "controls/TwMemColumn.h"
+#include "controls/TwMemColumnFooter.h"
 #include "controls/TwMemGrid.h"
 #include "common/TQuery.h"
 #include "screens/PanelEditors.h"
+#include <QDesktopServices>
 #include <QScopeGuard>
+#include <QUrl>
+
+#include "common/MessageBoxes.h"
+#include "common/SpreadsheetExport.h"
+#include "framework/TWaitCursor.h"
 
 namespace ScreenGrid {
 
@@ -34,6 +41,56 @@ TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width)
     column->SetDataType(wdtFloat);
     column->SetDisplayFormat(QStringLiteral("0,"));
     return column;
+}
+
+void MakeSortable(TwMemGrid* grid)
+{
+    for (int c = 0; c < grid->Columns()->Count(); ++c)
+        grid->Columns()->Items(c)->Title()->SetClicking(true);
+    grid->OnColumnTitleClick = [grid](TwColumn* column) {
+        const bool descending = column->Title()->SortMark() == wsmAsc;
+        for (int c = 0; c < grid->Columns()->Count(); ++c)
+            grid->Columns()->Items(c)->Title()->SetSortMark(wsmNone);
+        grid->Sort(column->Index(), descending, true);
+    };
+}
+
+QString GroupedAmount(double value)
+{
+    QString digits = QString::number(qint64(qRound64(value)));
+    const qsizetype start = digits.startsWith(QLatin1Char('-')) ? 1 : 0;
+    for (qsizetype i = digits.size() - 3; i > start; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return digits;
+}
+
+void ShowFooterSumsGrouped(TwMemGrid* grid)
+{
+    grid->OnAfterCalcFooters = [grid](QObject*) {
+        for (int c = 0; c < grid->Columns()->Count(); ++c) {
+            auto* footer = static_cast<TwMemColumnFooter*>(grid->Columns()->Items(c)->Footer());
+            if (footer->Kind(0) == 0)
+                continue;
+            bool ok = false;
+            const double total = footer->Values(0).toDouble(&ok);
+            footer->SetValues(0, GroupedAmount(ok ? total : 0));
+        }
+    };
+}
+
+void SaveGridAndOffer(TwMemGrid& grid, const QString& title, const QString& defaultName)
+{
+    TWaitCursor wait;
+    const QString result = SaveGridAsXls(grid, title, true, defaultName);
+    wait.Restore();
+    if (result.isEmpty())
+        return;
+    if (result.startsWith(QLatin1Char('^'))) {
+        ShowError(result.mid(1));
+        return;
+    }
+    if (AskYesNo(QStringLiteral("저장한 Excel 파일을 불러올까요?")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(result));
 }
 
 void AppendQueryRows(TwMemGrid* grid, TQuery& query, int fields)

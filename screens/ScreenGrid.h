@@ -24,6 +24,19 @@ TwMemColumn* AmountColumn(TwMemGrid* grid, const QString& caption, int width);
 // no editing, no new rows, no deleting.
 void MakeListGrid(TwMemGrid* grid);
 
+// A click on a column's title sorts the grid by it, a second click the other
+// way round; the title shows the order.
+void MakeSortable(TwMemGrid* grid);
+
+// The footer sums of the grid show as whole won grouped by thousands.
+void ShowFooterSumsGrouped(TwMemGrid* grid);
+// A whole amount grouped by thousands ("1,234,500", "-300").
+QString GroupedAmount(double value);
+
+// Writes the grid to a worksheet file under the title (the user names the
+// file, `defaultName` proposed), then offers to open it; a failure is shown.
+void SaveGridAndOffer(TwMemGrid& grid, const QString& title, const QString& defaultName);
+
 // Appends the rest of an open query's rows, the first `fields` fields of
 // each as text, in one update; the rows come in unchanged (no pending states).
 void AppendQueryRows(TwMemGrid* grid, TQuery& query, int fields);

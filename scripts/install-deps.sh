@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libqt6sql6-psql
+  qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql
   libgl-dev
   libsqlite3-dev sqlite3
   libpq-dev postgresql postgresql-client
@@ -13,6 +13,8 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-translations-l10n
   fonts-nanum xvfb xauth x11-utils ccache
+  # the report tests count the pages of the PDF files written
+  poppler-utils
   # the export tests open the written worksheets with a real spreadsheet program
   libreoffice-calc-nogui
 )

@@ -44,7 +44,7 @@ const std::vector<TMenuData::Program>& TMenuData::Programs()
         {"NA", "NAI060", "거래처 등록", 60},        {"NA", "NAI070", "업장 등록", 70},
         {"NB", "NBI020", "납입스케쥴 관리", 10},    {"NB", "NBI030", "관리비 청구", 20},
         {"NB", "NBI040", "관리비 자료 올리기", 30}, {"NB", "NBI050", "기초자료 등록", 40},
-        {"NB", "NBS040", "청구 및 미수 조회", 50},
+        {"NB", "NBS040", "청구 및 미수 조회", 50},  {"NB", "NBS070", "미수금 연령 분석", 60},
         {"NI", "NBI010", "입금 처리", 10},          {"NI", "NBS060", "가수금 조회", 20},
         {"NI", "NBI060", "은행 입금내역 가져오기", 30},
         {"ND", "NDI010", "월 마감 이월", 10},       {"ND", "NDS020", "마감 조회", 20},
@@ -84,7 +84,7 @@ const TMenuData::Program& TMenuData::AdministrationProgram()
 
 std::vector<TMenuData::Grant> TMenuData::Grants()
 {
-    const QStringList inquiries{"NAS050", "NBS040", "NBS060", "NDS020", "NCI010", "NCI020",
+    const QStringList inquiries{"NAS050", "NBS040", "NBS070", "NBS060", "NDS020", "NCI010", "NCI020",
                                 "NCS040", "NCS050", "NCS060", "NCS090"};
     const QStringList office{"NAI010", "NAI020", "NAI030", "NAI040", "NBI010", "NBI060",
                              "NBI020", "NBI030", "NBI040", "NAI060", "NAI070"};

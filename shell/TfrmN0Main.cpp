@@ -17,6 +17,7 @@ const QStringList& TfrmN0Main::ProgramIds()
         QStringLiteral("NAI040"), QStringLiteral("NAS050"), QStringLiteral("NBI010"),
         QStringLiteral("NBI020"), QStringLiteral("NBI030"), QStringLiteral("NBI040"),
         QStringLiteral("NBS040"), QStringLiteral("NBI050"), QStringLiteral("NBS060"), QStringLiteral("NBI060"),
+        QStringLiteral("NBS070"),
         QStringLiteral("NCI010"), QStringLiteral("NCI020"), QStringLiteral("NCS040"),
         QStringLiteral("NCS050"), QStringLiteral("NCS060"), QStringLiteral("NCS090"),
         QStringLiteral("NDI010"), QStringLiteral("NDS020"), QStringLiteral("ZZA010"),

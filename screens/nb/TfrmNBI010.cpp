@@ -324,6 +324,24 @@ void TfrmNBI010::bbtSearchClick()
     LoadIpgumProcess();
 }
 
+bool TfrmNBI010::ShowContract(const QString& contCode, const QString& shopCode, const QString& cCode,
+                              const QString& month)
+{
+    if (!SearchMode())
+        bbtCancelClick();
+    medMonth->SetText(month);
+    edt_UpjangCode->setText(shopCode);
+    edt_CCode->setText(cCode);
+    bbtSearchClick();
+    for (int row = 0; row < rgrGrid->RowCount(); ++row)
+        if (rgrGrid->Cells(colContCode, row).AsString() == contCode) {
+            rgrGrid->SetRow(row);
+            rgrGridRowChange();
+            return true;
+        }
+    return false;
+}
+
 void TfrmNBI010::rgrGridRowChange()
 {
     if (rgrGrid->RowCount() == 0)
@@ -579,15 +597,7 @@ void TfrmNBI010::bbtExcelClick()
 {
     CheckAvailable(bbtExcel);
     bbtExcel->setFocus();
-    TWaitCursor wait;
-    const QString result = SaveGridAsXls(*rgrIpgumProcess, windowTitle(), true, QStringLiteral("NBI010"));
-    wait.Restore();
-    if (result.startsWith(QLatin1Char('^'))) {
-        ShowError(result.mid(1));
-        return;
-    }
-    if (AskYesNo(QStringLiteral("저장한 Excel 파일을 불러올까요?")))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(result));
+    ScreenGrid::SaveGridAndOffer(*rgrIpgumProcess, windowTitle(), QStringLiteral("NBI010"));
 }
 
 void TfrmNBI010::bbt_CCodeClick()

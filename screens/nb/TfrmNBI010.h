@@ -38,6 +38,11 @@ public:
     void LoadMonthIpgum();
     void LoadIpgumProcess();
     void ClearIpgumInput();
+    // Lists the contracts of the shop and partner for the month and makes the
+    // contract's line current (another screen asked for it); false when the
+    // list does not hold it (a contract without arrears management).
+    bool ShowContract(const QString& contCode, const QString& shopCode, const QString& cCode,
+                      const QString& month);
 
     enum TColumn { colContCode, colCCode, colCName, colShopCode, colShopName, colStartDate, colEndDate };
     enum TMonthColumn {

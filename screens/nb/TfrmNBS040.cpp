@@ -47,15 +47,6 @@ const char* const BaseStatements[] = {
     "D.CONT_MONTH = F.CONT_MONTH AND D.DEMAND_DATE3 = F.DEMAND_DATE AND B.USE_YN = 'Y'",
 };
 
-QString Grouped(double value)
-{
-    QString digits = QString::number(qint64(qRound64(value)));
-    const qsizetype start = digits.startsWith(QLatin1Char('-')) ? 1 : 0;
-    for (qsizetype i = digits.size() - 3; i > start; i -= 3)
-        digits.insert(i, QLatin1Char(','));
-    return digits;
-}
-
 struct TColumnLayout {
     const char* caption;
     int width;
@@ -76,16 +67,7 @@ TfrmNBS040::TfrmNBS040(QWidget* parent) : TfrmZZI010(parent)
     rgrMain->SetColRowHeight(18);
     rgrMain->Headers()->SetColHeight(21);
     rgrMain->Footers()->Add();
-    rgrMain->OnAfterCalcFooters = [this](QObject*) {
-        for (int c = 0; c < rgrMain->Columns()->Count(); ++c) {
-            auto* footer = static_cast<TwMemColumnFooter*>(rgrMain->Columns()->Items(c)->Footer());
-            if (footer->Kind(0) == 0)
-                continue;
-            bool ok = false;
-            const double total = footer->Values(0).toDouble(&ok);
-            footer->SetValues(0, Grouped(ok ? total : 0));
-        }
-    };
+    ScreenGrid::ShowFooterSumsGrouped(rgrMain);
     auto* data = new QVBoxLayout(panMain);
     data->setContentsMargins(0, 0, 0, 0);
     data->addWidget(rgrMain);

@@ -395,13 +395,5 @@ void TfrmNBS060::bbtExcelClick()
 {
     CheckAvailable(bbtExcel);
     bbtExcel->setFocus();
-    TWaitCursor wait;
-    const QString result = SaveGridAsXls(*rgrGrid, windowTitle(), true, QStringLiteral("NBS060"));
-    wait.Restore();
-    if (result.startsWith(QLatin1Char('^'))) {
-        ShowError(result.mid(1));
-        return;
-    }
-    if (AskYesNo(QStringLiteral("저장한 Excel 파일을 불러올까요?")))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(result));
+    ScreenGrid::SaveGridAndOffer(*rgrGrid, windowTitle(), QStringLiteral("NBS060"));
 }

@@ -217,15 +217,7 @@ void TfrmNDS020::bbtCancelClick()
 void TfrmNDS020::bbtExcelClick()
 {
     CheckAvailable(bbtExcel);
-    const QString result = SaveGridAsXls(*rgrMagamData, windowTitle(), true, QStringLiteral("NDS020"));
-    if (result.isEmpty())
-        return;
-    if (result.startsWith(QLatin1Char('^'))) {
-        ShowError(result.mid(1));
-        return;
-    }
-    if (AskYesNo(QStringLiteral("저장한 Excel 파일을 불러올까요?")))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(result));
+    ScreenGrid::SaveGridAndOffer(*rgrMagamData, windowTitle(), QStringLiteral("NDS020"));
 }
 
 void TfrmNDS020::bbt_UpjangCodeClick()

@@ -86,15 +86,15 @@ TEST_F(DemoData, TheAdministratorSeesEveryMenuAndOthersTheirShare)
 {
     EXPECT_EQ(MenuOf(TMenuData::AdministratorEmpNo),
               (QStringList{"기준정보(&A):NAI010,NAI020,NAI030,NAI040,NAS050,NAI060,NAI070",
-                           "청구관리(&B):NBI020,NBI030,NBI040,NBI050,NBS040", "입금관리(&I):NBI010,NBS060,NBI060",
+                           "청구관리(&B):NBI020,NBI030,NBI040,NBI050,NBS040,NBS070", "입금관리(&I):NBI010,NBS060,NBI060",
                            "마감(&M):NDI010,NDS020", "보고서(&R):NCI010,NCI020,NCS040,NCS050,NCS060,NCS090",
                            "관리(&Z):ZZA010"}));
     EXPECT_EQ(MenuOf("10000002").join(' '),
-              "기준정보(&A):NAI010,NAI020,NAI040,NAS050,NAI060,NAI070 청구관리(&B):NBI020,NBI030,NBI040,NBS040 "
+              "기준정보(&A):NAI010,NAI020,NAI040,NAS050,NAI060,NAI070 청구관리(&B):NBI020,NBI030,NBI040,NBS040,NBS070 "
               "입금관리(&I):NBI010,NBS060,NBI060 마감(&M):NDI010,NDS020 "
               "보고서(&R):NCI010,NCI020,NCS040,NCS050,NCS060,NCS090");
     EXPECT_EQ(MenuOf("10000004").join(' '),
-              "기준정보(&A):NAI010,NAI020,NAI030,NAI040,NAS050,NAI060,NAI070 청구관리(&B):NBI020,NBI030,NBI040,NBS040 "
+              "기준정보(&A):NAI010,NAI020,NAI030,NAI040,NAS050,NAI060,NAI070 청구관리(&B):NBI020,NBI030,NBI040,NBS040,NBS070 "
               "입금관리(&I):NBI010,NBS060,NBI060 마감(&M):NDS020");
     EXPECT_EQ(MenuOf("10000005"), QStringList{"기준정보(&A):NAS050"});
     EXPECT_EQ(Column(TServerTestDb::ScreenStatement("TITLE"), {{"P0", TDemoData::DatabaseUser}}),
