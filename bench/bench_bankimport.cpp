@@ -175,7 +175,7 @@ void BM_PeerReadAndQuery(benchmark::State& state)
         const auto start = std::chrono::steady_clock::now();
         TExcelWorkbooks books;
         benchmark::DoNotOptimize(books.Open(s.path).ActiveSheet().CellCount());
-        Step(handle, "SELECT CONT_CODE, DEPOSITOR_NAME FROM NA021MS");
+        Step(handle, "SELECT CONT_CODE, DEPOSITOR_NAME FROM NA022MS");
         Step(handle, "SELECT CONT_CODE, (SELECT C_NAME FROM VA050MS WHERE C_CODE = A.C_CODE), (SELECT BOSS_NAME "
                      "FROM VA050MS WHERE C_CODE = A.C_CODE), (SELECT UPJANG_NAME FROM JA010MS WHERE UPJANG_CODE = "
                      "A.SHOP_CODE) FROM NA020MS A WHERE MINAP_CHK = 'Y' ORDER BY CONT_CODE");

@@ -171,7 +171,7 @@ const std::vector<const char*> kVersion3 = {
     "TITLE_TEXT VARCHAR(1000), " AUDIT_COLUMNS ")",
 
     // A name a contract's money arrives under on the bank statement.
-    "CREATE TABLE NA021MS (CONT_CODE VARCHAR(6) NOT NULL, DEPOSITOR_NAME VARCHAR(50) NOT NULL, "
+    "CREATE TABLE NA022MS (CONT_CODE VARCHAR(6) NOT NULL, DEPOSITOR_NAME VARCHAR(50) NOT NULL, "
     AUDIT_COLUMNS ", PRIMARY KEY (CONT_CODE, DEPOSITOR_NAME))",
 };
 

@@ -18,7 +18,7 @@ const char* const ContractStatement =
     "(SELECT BOSS_NAME FROM VA050MS WHERE C_CODE = A.C_CODE) AS BOSS_NAME, "
     "(SELECT UPJANG_NAME FROM JA010MS WHERE UPJANG_CODE = A.SHOP_CODE) AS SHOP_NAME "
     "FROM NA020MS A WHERE MINAP_CHK = 'Y' ORDER BY CONT_CODE";
-const char* const DepositorStatement = "SELECT CONT_CODE, DEPOSITOR_NAME FROM NA021MS ORDER BY CONT_CODE";
+const char* const DepositorStatement = "SELECT CONT_CODE, DEPOSITOR_NAME FROM NA022MS ORDER BY CONT_CODE";
 
 // The receipts screen's total line of a month, for every contract at once
 // (receipts dated in the month: the eight-digit dates from its 1st to its 31st).

@@ -68,7 +68,7 @@ TEST_F(PRBankDeposits, DepositorNamesAndColumnMappingsAreKeptOnce)
     const QMap<QString, QString> name{{"ACONT_CODE", "000001"}, {"ADEPOSITOR", "홍길동상회"}};
     ASSERT_EQ(t.Call("PR_NBI060_02", name), "");
     ASSERT_EQ(t.Call("PR_NBI060_02", name), "");
-    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NA021MS"), "1");
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NA022MS"), "1");
     EXPECT_EQ(t.Call("PR_NBI060_02", {{"ACONT_CODE", "000001"}, {"ADEPOSITOR", " "}}), "입금자명이 입력되지 않았습니다.");
 
     ASSERT_EQ(t.Call("PR_NBI060_03", {{"AACCOUNT_NO", "1-2-3"}, {"ACOLUMN_MAP", "TITLE=0"}, {"ATITLE_TEXT", "a"}}), "");

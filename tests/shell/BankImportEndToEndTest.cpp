@@ -186,7 +186,7 @@ protected:
               "REMARKS FROM NB020MS ORDER BY 1, 2, 3, 4, 5, 6",
               "SELECT SLIP_NO, SLIP_SEQ_NO, MG_DETAIL, C_AMOUNT FROM VB011DT ORDER BY 1, 2",
               "SELECT SLIP_NO, REF_DATA FROM VB011MS ORDER BY 1", "SELECT LINE_KEY, SLIP_CODE FROM NB060MS ORDER BY 1",
-              "SELECT CONT_CODE, DEPOSITOR_NAME FROM NA021MS ORDER BY 1, 2",
+              "SELECT CONT_CODE, DEPOSITOR_NAME FROM NA022MS ORDER BY 1, 2",
               "SELECT CONT_CODE, CONT_MONTH, DEMAND_MONEY1, DEMAND_MONEY2, DEMAND_MONEY3 FROM NB010DT ORDER BY 1, 2"}) {
             TQuery q(dataModule->dbsDB);
             q.SQL() << sql;
@@ -454,7 +454,7 @@ TEST_F(BankImportEndToEndTest, ADepositorMatchedByHandIsRememberedForTheNextFile
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI060::colReason, 0).AsString(), "직접 지정");
     Book(screen);
     ASSERT_TRUE(Errors().isEmpty()) << Errors()[0].toStdString();
-    EXPECT_EQ(Scalar("SELECT CONT_CODE FROM NA021MS WHERE DEPOSITOR_NAME = '김아무개'"), tenants[0]);
+    EXPECT_EQ(Scalar("SELECT CONT_CODE FROM NA022MS WHERE DEPOSITOR_NAME = '김아무개'"), tenants[0]);
 
     WriteXlsx(Path("dec.xlsx"), {{"20261207", "090000", "김아무개", 2000}});
     ASSERT_TRUE(screen->LoadFile(Path("dec.xlsx")));
