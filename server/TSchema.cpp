@@ -139,10 +139,23 @@ const std::vector<const char*> kVersion1 = {
     "CREATE INDEX NA020MS_SHOP ON NA020MS (SHOP_CODE)",
 };
 
+// Version 2: a renewal keeps the term it ends. NA020MS then spans every term
+// (CONT_START_DATE the first start, CONT_END_DATE the last end) and
+// TERM_START_DATE says where the running term began (NULL: at the contract's
+// start); NA021MS holds each earlier term as it stood when it was renewed.
+const std::vector<const char*> kVersion2 = {
+    "ALTER TABLE NA020MS ADD TERM_START_DATE VARCHAR(8)",
+    "CREATE TABLE NA021MS (CONT_CODE VARCHAR(6) NOT NULL, TERM_SEQ INTEGER NOT NULL, "
+    "TERM_START_DATE VARCHAR(8) NOT NULL, TERM_END_DATE VARCHAR(8) NOT NULL, CONT_DATE VARCHAR(8), "
+    "BALANCE_DATE VARCHAR(8), CONT_DEPOSIT DOUBLE PRECISION, FIRST_DEPOSIT DOUBLE PRECISION, "
+    "LAST_DEPOSIT DOUBLE PRECISION, CONT_LEASE_MONEY DOUBLE PRECISION, CONT_MANAGE_PAY DOUBLE PRECISION, "
+    "CONT_DELAYRATE DOUBLE PRECISION, " AUDIT_COLUMNS ", PRIMARY KEY (CONT_CODE, TERM_SEQ))",
+};
+
 #undef AUDIT_COLUMNS
 
 // kSteps[i] brings a database from version i to version i + 1.
-const std::vector<std::vector<const char*>> kSteps = {kVersion1};
+const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2};
 
 void Run(TDatabase& db, const QString& sql)
 {
