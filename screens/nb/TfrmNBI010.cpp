@@ -400,7 +400,8 @@ void TfrmNBI010::ZeroShares()
 {
     for (TwNumEdit* box : {edt_NapipAmt, edt_ManagementAmt, edt_BojungAmt, edt_RentAmt, edt_IpgumAmt})
         box->SetValue(0);
-    edt_IpgumDate->SetText(TodayText());
+    // A receipt is dated in the month it is booked against.
+    edt_IpgumDate->SetText(DayInMonthText(medMonth->Text()));
 }
 
 void TfrmNBI010::rgrMonthIpgumDblClick()
@@ -507,6 +508,7 @@ void TfrmNBI010::edt_IpgumAmtChange(QObject* sender)
 
 void TfrmNBI010::CallInTransaction(TStoredProc& proc, const std::function<void()>& bind)
 {
+    SetStatusText(QString()); // an earlier success is no longer true of this save
     // The error has been shown; the command then ends silently.
     if (!SaveInTransaction(proc.Database(), [&] {
             bind();

@@ -181,10 +181,25 @@ TEST_F(ReceiptEndToEndTest, UserBooksDeletesAndExports)
     // A partial rent receipt.
     const double part = std::floor(rent / 2);
     Select("02", TfrmNBI010::colRemainAmt);
+    // The date offered lies in the month booked against.
+    EXPECT_EQ(screen->edt_IpgumDate->Text(), DayInMonthText(month));
     MessageBoxSeam::Reset();
     Book(part);
     ASSERT_TRUE(Errors().isEmpty()) << Errors()[0].toStdString();
     EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
+
+    // A refused booking takes back that text and keeps the entry as typed.
+    Select("02", TfrmNBI010::colRemainAmt);
+    screen->edt_IpgumAmt->SetValue(1000);
+    screen->edt_IpgumDate->SetText(StepMonth(month, 1) + "01");
+    MessageBoxSeam::Reset();
+    MessageBoxSeam::QueueAnswer(true);
+    QTest::mouseClick(screen->bbt_DeatilSave, Qt::LeftButton);
+    ASSERT_EQ(Errors().size(), 1);
+    EXPECT_EQ(screen->StatusText(), "");
+    EXPECT_EQ(screen->edt_IpgumAmt->Value(), 1000);
+    EXPECT_EQ(screen->edt_IpgumDate->Text(), StepMonth(month, 1) + "01");
+    EXPECT_EQ(MonthCell("02", TfrmNBI010::colIpgumAmt), received + part);
     EXPECT_EQ(MonthCell("02", TfrmNBI010::colIpgumAmt), received + part);
     EXPECT_EQ(Balance("T"), rent + fee - part);
     ASSERT_EQ(screen->rgrIpgumProcess->RowCount(), before + 1);
