@@ -290,8 +290,7 @@ void TfrmNAI020::BuildPanel()
     moTerms->setObjectName(QStringLiteral("moTerms"));
     moTerms->setReadOnly(true);
     moTerms->setFocusPolicy(Qt::NoFocus);
-    moTerms->setFixedHeight(58);
-    moTerms->setLineWrapMode(QPlainTextEdit::NoWrap);
+    moTerms->setFixedHeight(84);
     m_form->addWidget(Caption(QStringLiteral("계약기간"), panel), m_formLine, 0, Qt::AlignTop);
     m_form->addWidget(moTerms, m_formLine++, 1);
 
@@ -669,7 +668,7 @@ void TfrmNAI020::ShowTerms()
     QStringList lines;
     for (; !qryTemp.Eof(); qryTemp.Next()) {
         const int seq = qryTemp.Fields(0).AsInteger();
-        lines << QStringLiteral("%1 %2 ~ %3  보증금 %4  임대료 %5")
+        lines << QStringLiteral("%1 %2 ~ %3\n    보증금 %4 임대료 %5")
                      .arg(seq == 9999 ? QStringLiteral("현재") : QStringLiteral("%1차").arg(seq),
                           FormatDateText(qryTemp.Fields(1).AsString()), FormatDateText(qryTemp.Fields(2).AsString()),
                           TwFormat::FormatNumber(QStringLiteral("#,##0"), qryTemp.Fields(3).AsFloat()),
