@@ -1,6 +1,7 @@
 #include "screens/nb/TSheetImportScreen.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -112,6 +113,11 @@ void TSheetImportScreen::bbtExcelLoadClick()
         for (QAbstractButton* button : locked)
             button->setEnabled(true);
         EnableRowButtons();
+        // Disabling the focused button sent the focus out of the screen, and
+        // with it the screen's keys (F2): it comes back to the rows.
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !isAncestorOf(focus))
+            rgrGrid->setFocus();
     });
     const QString fileName = ExcelSheetLoader::LoadExcelFile(rgrGrid, opdlg1, Label2, ProgressBar1, m_sheetColumns);
     if (!fileName.isEmpty())

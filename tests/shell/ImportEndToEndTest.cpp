@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTimer>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
@@ -158,7 +159,8 @@ TEST_F(ImportEndToEndTest, AnEmptySheetHasNothingToImportAndATitlesRowIsSkipped)
     ASSERT_EQ(screen->rgrGrid->RowCount(), 2);
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI040::colUpjangCode, 0).AsString(), sites[0]);
     EXPECT_TRUE(screen->bbtSave->isEnabled());
-    QTest::mouseClick(screen->bbtSave, Qt::LeftButton);
+    // The load leaves the focus in the screen, so its keys work at once.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
     ASSERT_EQ(Boxes(MessageBoxSeam::mbError).size(), 1) << Boxes(MessageBoxSeam::mbInfo).join("|").toStdString();
     EXPECT_TRUE(Boxes(MessageBoxSeam::mbError)[0].contains("엑셀 3행")) << Boxes(MessageBoxSeam::mbError)[0].toStdString();
     EXPECT_EQ(Bills(), before);
