@@ -103,6 +103,17 @@ qint64 TextToInt64(const QString& text)
     return value;
 }
 
+QString DayInMonthText(const QString& monthText)
+{
+    const QString today = TodayText();
+    if (monthText == today.left(6))
+        return today;
+    const QDate first = QDate::fromString(monthText + QStringLiteral("01"), QStringLiteral("yyyyMMdd"));
+    if (monthText.size() != 6 || !first.isValid())
+        return QString();
+    return QDate(first.year(), first.month(), first.daysInMonth()).toString(QStringLiteral("yyyyMMdd"));
+}
+
 QString StepMonth(const QString& monthText, int direction)
 {
     QString text = monthText.trimmed();

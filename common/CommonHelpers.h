@@ -10,6 +10,9 @@ class TwClientDataSet;
 // eight digits (YYYYMMDD), months as six (YYYYMM).
 
 QString TodayText();                               // the business day (TBusinessClock) as yyyymmdd
+// A day for an entry of the month (yyyymm): the business day when it lies in
+// the month, otherwise the month's last day; empty for no real month.
+QString DayInMonthText(const QString& monthText);
 QString DigitsOnly(const QString& text);           // 0-9, and a minus only in first place
 QString FormatDateText(const QString& text);       // YYYY-MM-DD when it is a real date
 QString DayOfWeekName(const QString& text);        // "화요일" etc., or empty

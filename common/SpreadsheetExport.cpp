@@ -103,8 +103,13 @@ void ExportGridToExcel(TwMemGrid& grid)
         app.Cells(2, 3).SetValue(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
         const int cols = grid.Columns()->Count();
         for (int row = 0; row < grid.RowCount(); ++row)
-            for (int col = 0; col < cols; ++col)
-                app.Cells(row + 4, col + 1).SetValue(grid.Cells(col, row).AsVariant());
+            for (int col = 0; col < cols; ++col) {
+                // A text column stays text: a code "0101" is not the number 101.
+                TwCells& cell = grid.Cells(col, row);
+                const bool text = TwIsTextType(grid.Column(col)->DataType()) && !cell.IsNull();
+                app.Cells(row + 4, col + 1).SetValue(text ? QVariant(QString(u'\'') + cell.AsString())
+                                                          : cell.AsVariant());
+            }
     });
 }
 

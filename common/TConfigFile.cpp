@@ -45,3 +45,13 @@ TConfigFile::TConfigFile(const QString& path)
 }
 
 TConfigFile::~TConfigFile() = default;
+
+QVariant TConfigFile::Value(const QString& path, const QString& key)
+{
+    try {
+        const TConfigFile file(path);
+        return file.Settings().value(key);
+    } catch (const ESelvarError&) {
+        return {};
+    }
+}

@@ -22,6 +22,10 @@ public:
     const QSettings& Settings() const { return *m_settings; }
     QSettings& Settings() { return *m_settings; }
 
+    // One value of a file; an unreadable or missing file, or a missing key,
+    // gives an invalid value.
+    static QVariant Value(const QString& path, const QString& key);
+
     static constexpr qint64 MaxBytes = qint64(1) << 20;
 
 private:

@@ -5,12 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QUrl>
 
 #include "common/EExcelError.h"
+#include "common/TConfigFile.h"
 #include "common/TXlsxWriter.h"
 
 namespace {
@@ -32,8 +32,8 @@ QString ViewerFromIni()
                         + QStringLiteral(".ini");
     if (!QFileInfo::exists(ini))
         return {};
-    QSettings settings(ini, QSettings::IniFormat);
-    const QString viewer = settings.value(QStringLiteral("Excel/Viewer")).toString().trimmed();
+    // Read as the connection file is: UTF-8, UTF-16 with a mark or code page 949.
+    const QString viewer = TConfigFile::Value(ini, QStringLiteral("Excel/Viewer")).toString().trimmed();
     if (viewer.isEmpty())
         return {};
     const QFileInfo path(viewer);

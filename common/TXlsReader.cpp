@@ -190,6 +190,12 @@ constexpr rlim_t kHelperMemory = rlim_t(256) << 20;
 constexpr rlim_t kHelperCpuSeconds = 20;
 constexpr qint64 kHelperWallMs = 60'000;
 
+qint64& WallLimitMs()
+{
+    static qint64 limit = kHelperWallMs;
+    return limit;
+}
+
 void ReadCompound(const QString& fileName, TExcelWorkbook& book)
 {
     const QString helper = TXlsReader::HelperPath();
@@ -222,7 +228,7 @@ void ReadCompound(const QString& fileName, TExcelWorkbook& book)
     };
     try {
         while (!output.End()) {
-            const qint64 left = kHelperWallMs - clock.elapsed();
+            const qint64 left = WallLimitMs() - clock.elapsed();
             if (left <= 0)
                 throw EExcelError(Damaged(fileName)); // hung on the file
             const bool more = process.waitForReadyRead(int(left));
@@ -343,4 +349,9 @@ QString TXlsReader::HelperPath()
 void TXlsReader::SetHelperPath(const QString& path)
 {
     HelperPathSetting() = path;
+}
+
+void TXlsReader::SetTimeLimit(int milliseconds)
+{
+    WallLimitMs() = milliseconds > 0 ? milliseconds : kHelperWallMs;
 }

@@ -19,4 +19,7 @@ public:
     // Where the reader process is; tests point it into the build folder.
     static QString HelperPath();
     static void SetHelperPath(const QString& path);
+    // How long the reader process may take for one file (60 s; 0 restores
+    // that); tests shorten it.
+    static void SetTimeLimit(int milliseconds);
 };

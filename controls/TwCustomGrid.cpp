@@ -1,5 +1,7 @@
 #include "controls/TwCustomGrid.h"
 
+#include <QFontMetrics>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -1509,7 +1511,15 @@ int TwCustomGrid::DataBottom() const
 
 int TwCustomGrid::IndicatorWidth() const
 {
-    return m_indicators.Visible() ? m_indicators.Width() : 0;
+    if (!m_indicators.Visible())
+        return 0;
+    if (!m_indicators.ShowRowNo())
+        return m_indicators.Width();
+    // The column widens so that the highest row number fits (the painter's
+    // margins, the state mark and the cell line included).
+    const int digits = QFontMetrics(m_indicators.Font()).horizontalAdvance(QString::number(qMax(RowCount(), 1)));
+    const int needed = digits + 1 + 3 + (m_indicators.ShowState() ? 9 : 0) + 3;
+    return qMax(m_indicators.Width(), needed);
 }
 
 int TwCustomGrid::MarkerWidth() const

@@ -481,4 +481,6 @@ void TwCustomNumEdit::focusOutEvent(QFocusEvent* event)
     m_spinDown = false;
     Apply(m_num.ClampOnExit());
     QWidget::focusOutEvent(event);
+    if (OnExit)
+        OnExit(this);
 }

@@ -83,6 +83,8 @@ public:
     static int PrecisionOfFormat(const QString& editFormat);
 
     std::function<void(QObject* Sender)> OnChange;
+    // The focus left the box (after the value was clamped).
+    std::function<void(QObject* Sender)> OnExit;
     std::function<void(QObject* Sender, int Delta, bool& Accept)> OnSpinClick;
     // May change the typed character or drop it (set to a null QChar).
     std::function<void(QObject* Sender, QChar& Key)> OnKeyPress;

@@ -103,16 +103,16 @@ void SetFileChooser(const TFileChooser& chooser)
     Chooser() = chooser;
 }
 
-bool LoadExcelFile(TwMemGrid* grid, QFileDialog* dialog, QLabel* label, QProgressBar* bar, int columns)
+QString LoadExcelFile(TwMemGrid* grid, QFileDialog* dialog, QLabel* label, QProgressBar* bar, int columns)
 {
     auto app = TExcelApplication::Create(QStringLiteral("Excel.application"), TExcelApplication::epRead);
     if (!app) {
         ShowInfo(QStringLiteral("Excel이 설치되어 있지 않습니다!!!"));
-        return false;
+        return QString();
     }
     const QString fileName = ChooseFile(dialog);
     if (fileName.isEmpty())
-        return false;
+        return QString();
     const auto release = qScopeGuard([&app] {
         app->SetDisplayAlerts(false);
         app->Workbooks().Close();
@@ -125,9 +125,9 @@ bool LoadExcelFile(TwMemGrid* grid, QFileDialog* dialog, QLabel* label, QProgres
     const int rows = app->ActiveSheet().UsedRange().LastRow();
     const TExcelValueArray values = app->Range(app->Cells(1, 1), app->Cells(rows, columns)).Values();
     FillGrid(grid, values, columns, bar);
-    label->setText(QFileInfo(fileName).fileName() + QStringLiteral("을 읽어들였습니다 ") + QString::number(rows)
-                   + QStringLiteral(" Line"));
-    return true;
+    const QString shortName = QFileInfo(fileName).fileName();
+    label->setText(shortName + QStringLiteral("을 읽어들였습니다 ") + QString::number(rows) + QStringLiteral(" Line"));
+    return shortName;
 }
 
 } // namespace ExcelSheetLoader

@@ -26,8 +26,8 @@ void SetFileChooser(const TFileChooser& chooser);
 // column rather than cut. The file is read on a worker thread and the grid
 // filled in steps, so the window repaints and takes input meanwhile: the
 // caller keeps its commands and its closing locked until this returns.
-// Returns false when no file was chosen. Throws EExcelError when the file
-// cannot be read; the grid then keeps what was filled.
-bool LoadExcelFile(TwMemGrid* grid, QFileDialog* dialog, QLabel* label, QProgressBar* bar, int columns);
+// Returns the file's name, or an empty text when no file was chosen. Throws
+// EExcelError when the file cannot be read; the grid then keeps what was filled.
+QString LoadExcelFile(TwMemGrid* grid, QFileDialog* dialog, QLabel* label, QProgressBar* bar, int columns);
 
 } // namespace ExcelSheetLoader

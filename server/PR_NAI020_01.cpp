@@ -1,5 +1,8 @@
 // Lease contracts: new ("2"), change and termination ("1"), deletion ("3")
 // and renewal ("4").
+#include <QSet>
+#include <algorithm>
+
 #include "common/TStoredProc.h"
 #include "server/TLeaseStore.h"
 #include "server/TProcedureArgs.h"
@@ -120,6 +123,53 @@ void DropLinesAfter(TLeaseStore& store, const QString& contCode, const QString& 
     store.KeepArrearsLines(contCode);
 }
 
+// A management-fee line that carries a bill keeps the bill's total.
+bool IsBilled(TLeaseStore& store, const QString& code, const QString& month)
+{
+    return store.Sql().Exists("SELECT CONT_CODE FROM NB020DT WHERE CONT_CODE = :CONT_CODE AND CONT_MONTH = :CONT_MONTH",
+                              {{"CONT_CODE", code}, {"CONT_MONTH", month}});
+}
+
+// The renewed term's rent and fee lines: months the running term already
+// charges keep theirs; later open months without receipts get the new amounts
+// (a running term that ran past the new start is cut short there).
+void PutRenewedLines(TLeaseStore& store, const TLeaseStore::Contract& renewed, const QString& keptEnd,
+                     QSet<QString>& touched)
+{
+    const QSet<QString> closed = store.ClosedMonths();
+    for (const auto& built : TScheduleBuilder::Lines(store.AllTerms(renewed))) {
+        if (built.amtCode == "01" || built.month <= keptEnd.left(6) || closed.contains(built.month)
+            || store.HasReceipts(renewed.code, built.amtCode, built.month)
+            || (built.amtCode == "03" && IsBilled(store, renewed.code, built.month)))
+            continue;
+        store.PutLine({renewed.code, built.amtCode, built.month, built.dueDate, built.amount, built.delayRate});
+        touched.insert(built.month);
+    }
+}
+
+// The additional deposit falls due on the balance date sent (the new start
+// when none is sent). The screen sends the old balance date, often in a closed
+// month: it then falls due in the first open month of the new period.
+void PutAddedDeposit(TLeaseStore& store, const TLeaseStore::Contract& renewed, double added, QSet<QString>& touched)
+{
+    const QSet<QString> closed = store.ClosedMonths();
+    const QString start = renewed.termStart;
+    QString due = renewed.balanceDate.isEmpty() ? start : renewed.balanceDate;
+    if (closed.contains(due.left(6))) {
+        QString month = start.left(6);
+        while (closed.contains(month))
+            month = TI::MonthAfter(month, 1);
+        due = month == start.left(6) ? start : TScheduleBuilder::DueDate(month, start);
+    }
+    auto line = store.Line(renewed.code, "01", due.left(6));
+    const double amount = (line ? line->amount : 0) + added;
+    store.PutLine({renewed.code, "01", due.left(6), line ? line->dueDate : due, amount, renewed.delayRate});
+    touched.insert(due.left(6));
+}
+
+// A renewal keeps the running term: it goes into the term history, ended the
+// day before the new term at the latest, with its lines, bills and receipts;
+// the contract then spans both terms and carries the new term's conditions.
 void Renew(TLeaseStore& store, const TProcedureArgs& a, const QString& code)
 {
     const auto old = store.ContractOrRefuse(code);
@@ -128,17 +178,20 @@ void Renew(TLeaseStore& store, const TProcedureArgs& a, const QString& code)
     const QString start = TI::Date(a.Text("ACONT_START_DATE"), "계약시작일");
     const QString end = TI::Date(a.Text("ACONT_END_DATE"), "계약종료일");
     TI::Period(start, end, "계약기간");
-    if (start <= old.startDate)
-        TI::Refuse(QStringLiteral("재계약 시작일(%1)은 기존 계약시작일(%2) 이후여야 합니다.").arg(start, old.startDate));
+    if (start <= old.termStart)
+        TI::Refuse(QStringLiteral("재계약 시작일(%1)은 기존 계약시작일(%2) 이후여야 합니다.").arg(start, old.termStart));
     if (store.Overlaps(old.shopCode, start, end, code))
         TI::Refuse(QStringLiteral("같은 업장에 계약기간이 겹치는 계약이 있습니다."));
     const double total = TI::Amount(a.Text("ACONT_DEPOSIT"), "보증금합계");
     const double added = TI::Amount(a.Text("AFIRST_DEPOSIT"), "추가보증금");
     if (added > total)
         TI::Refuse(QStringLiteral("추가보증금이 보증금합계보다 클 수 없습니다."));
+    const QString dayBefore = TI::FromDate(TI::ToDate(start).addDays(-1));
+    const QString keptEnd = std::min(old.endDate, dayBefore);
+    store.KeepTerm(old, keptEnd);
     const QVariantMap values = store.Audit({
         {"CONT_CODE", code},
-        {"CONT_START_DATE", start},
+        {"TERM_START_DATE", start},
         {"CONT_END_DATE", end},
         {"CONT_DEPOSIT", total},
         {"FIRST_DEPOSIT", added},
@@ -158,30 +211,10 @@ void Renew(TLeaseStore& store, const TProcedureArgs& a, const QString& code)
     Update(store, values, columns);
 
     const auto renewed = store.ContractOrRefuse(code);
-    const QSet<QString> closed = store.ClosedMonths();
     QSet<QString> touched;
-    for (const auto& built : TScheduleBuilder::Lines(renewed.Terms())) {
-        if (built.amtCode == "01" || closed.contains(built.month)
-            || store.Line(code, built.amtCode, built.month))
-            continue;
-        store.PutLine({code, built.amtCode, built.month, built.dueDate, built.amount, built.delayRate});
-        touched.insert(built.month);
-    }
-    if (added > 0) {
-        // The screen sends the old balance date, often in a closed month: the
-        // additional deposit then falls due in the first open month of the new period.
-        QString due = renewed.balanceDate.isEmpty() ? start : renewed.balanceDate;
-        if (closed.contains(due.left(6))) {
-            QString month = start.left(6);
-            while (closed.contains(month))
-                month = TI::MonthAfter(month, 1);
-            due = month == start.left(6) ? start : TScheduleBuilder::DueDate(month, start);
-        }
-        auto line = store.Line(code, "01", due.left(6));
-        const double amount = (line ? line->amount : 0) + added;
-        store.PutLine({code, "01", due.left(6), line ? line->dueDate : due, amount, renewed.delayRate});
-        touched.insert(due.left(6));
-    }
+    PutRenewedLines(store, renewed, keptEnd, touched);
+    if (added > 0)
+        PutAddedDeposit(store, renewed, added, touched);
     for (const QString& month : touched)
         store.RefreshBilling(code, month);
 }
@@ -220,6 +253,12 @@ void PR_NAI020_01(TDatabase& db, const TStoredProc& proc)
         return;
     }
     const auto old = store.ContractOrRefuse(code);
+    if (old.Renewed()) {
+        // The start belongs to the first term, kept in the history.
+        if (values["CONT_START_DATE"].toString() != old.startDate)
+            TI::Refuse(QStringLiteral("재계약된 계약의 계약시작일(%1)은 바꿀 수 없습니다.").arg(old.startDate));
+        TI::Period(old.termStart, values["CONT_END_DATE"].toString(), "재계약기간");
+    }
     values.insert("CONT_CODE", old.code);
     RefuseOverlap(store, values, old.code);
     QStringList columns;

@@ -20,6 +20,8 @@ void PR_NBI020_02(TDatabase& db, const TStoredProc& proc)
     contract.startDate = TI::Date(a.Text("ASTART_DATE"), "계약시작일");
     contract.endDate = TI::Date(a.Text("AEND_DATE"), "계약종료일");
     TI::Period(contract.startDate, contract.endDate, "계약기간");
+    if (contract.Renewed())
+        TI::Period(contract.termStart, contract.endDate, "재계약기간");
     // Sent as the start date; checked, but the whole contract is regenerated.
     TI::OptionalDate(a.Text("AIPGUM_DATE"), "적용일자");
     if (TScheduleBuilder::Months(contract.startDate, contract.endDate).size() > 600)
@@ -47,7 +49,12 @@ void PR_NBI020_02(TDatabase& db, const TStoredProc& proc)
             month = TI::MonthAfter(month, 1);
         return month;
     };
-    std::vector<TScheduleBuilder::Line> built = TScheduleBuilder::Lines(contract.Terms());
+    // The dates sent bound the whole contract: the first term's start and the
+    // running term's end.
+    std::vector<TScheduleBuilder::Terms> terms = store.AllTerms(contract);
+    terms.front().startDate = contract.startDate;
+    terms.back().endDate = contract.endDate;
+    std::vector<TScheduleBuilder::Line> built = TScheduleBuilder::Lines(terms);
     for (auto& line : built) {
         if (line.amtCode == "03" && billed.contains(line.month))
             line.amount = billed.value(line.month);

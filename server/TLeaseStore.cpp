@@ -39,14 +39,58 @@ QVariantMap TLeaseStore::Audit(QVariantMap binds) const
 
 TScheduleBuilder::Terms TLeaseStore::Contract::Terms() const
 {
-    return {startDate, endDate, contDate, balanceDate, deposit, firstDeposit, lastDeposit,
+    return {termStart, endDate, contDate, balanceDate, deposit, firstDeposit, lastDeposit,
             rent, fee, delayRate};
+}
+
+namespace {
+// A renewed term owes only what it added to the deposit held.
+TScheduleBuilder::Terms AddedDepositOnly(TScheduleBuilder::Terms t)
+{
+    t.deposit = t.firstDeposit;
+    t.firstDeposit = t.lastDeposit = 0;
+    t.contDate.clear();
+    return t;
+}
+} // namespace
+
+std::vector<TScheduleBuilder::Terms> TLeaseStore::AllTerms(const Contract& c)
+{
+    std::vector<TScheduleBuilder::Terms> terms;
+    for (const auto& r : m_sql.Rows("SELECT TERM_START_DATE, TERM_END_DATE, CONT_DATE, BALANCE_DATE, CONT_DEPOSIT, "
+                                    "FIRST_DEPOSIT, LAST_DEPOSIT, CONT_LEASE_MONEY, CONT_MANAGE_PAY, CONT_DELAYRATE "
+                                    "FROM NA021MS WHERE CONT_CODE = :CONT_CODE ORDER BY TERM_SEQ",
+                                    {{"CONT_CODE", c.code}})) {
+        TScheduleBuilder::Terms t{Text(r["TERM_START_DATE"]), Text(r["TERM_END_DATE"]), Text(r["CONT_DATE"]),
+                                  Text(r["BALANCE_DATE"]),    Num(r["CONT_DEPOSIT"]),   Num(r["FIRST_DEPOSIT"]),
+                                  Num(r["LAST_DEPOSIT"]),     Num(r["CONT_LEASE_MONEY"]),
+                                  Num(r["CONT_MANAGE_PAY"]),  Num(r["CONT_DELAYRATE"])};
+        terms.push_back(terms.empty() ? t : AddedDepositOnly(t));
+    }
+    terms.push_back(terms.empty() ? c.Terms() : AddedDepositOnly(c.Terms()));
+    return terms;
+}
+
+void TLeaseStore::KeepTerm(const Contract& c, const QString& endDate)
+{
+    const int seq = static_cast<int>(
+        Num(m_sql.Value("SELECT MAX(TERM_SEQ) FROM NA021MS WHERE CONT_CODE = :CONT_CODE", {{"CONT_CODE", c.code}})));
+    m_sql.Exec("INSERT INTO NA021MS (CONT_CODE, TERM_SEQ, TERM_START_DATE, TERM_END_DATE, CONT_DATE, BALANCE_DATE, "
+               "CONT_DEPOSIT, FIRST_DEPOSIT, LAST_DEPOSIT, CONT_LEASE_MONEY, CONT_MANAGE_PAY, CONT_DELAYRATE, "
+               "U_EMP_NO, U_IP, U_SYS_DATE) VALUES (:CONT_CODE, :TERM_SEQ, :TERM_START_DATE, :TERM_END_DATE, "
+               ":CONT_DATE, :BALANCE_DATE, :CONT_DEPOSIT, :FIRST_DEPOSIT, :LAST_DEPOSIT, :CONT_LEASE_MONEY, "
+               ":CONT_MANAGE_PAY, :CONT_DELAYRATE, :U_EMP_NO, :U_IP, :U_SYS_DATE)",
+               Audit({{"CONT_CODE", c.code}, {"TERM_SEQ", seq + 1}, {"TERM_START_DATE", c.termStart},
+                      {"TERM_END_DATE", endDate}, {"CONT_DATE", c.contDate}, {"BALANCE_DATE", c.balanceDate},
+                      {"CONT_DEPOSIT", c.deposit}, {"FIRST_DEPOSIT", c.firstDeposit},
+                      {"LAST_DEPOSIT", c.lastDeposit}, {"CONT_LEASE_MONEY", c.rent}, {"CONT_MANAGE_PAY", c.fee},
+                      {"CONT_DELAYRATE", c.delayRate}}));
 }
 
 std::optional<TLeaseStore::Contract> TLeaseStore::FindContract(const QString& code)
 {
     const auto rows = m_sql.Rows(
-        "SELECT CONT_CODE, C_CODE, SHOP_CODE, CONT_START_DATE, CONT_END_DATE, CONT_CANCEL_DATE, "
+        "SELECT CONT_CODE, C_CODE, SHOP_CODE, CONT_START_DATE, CONT_END_DATE, TERM_START_DATE, CONT_CANCEL_DATE, "
         "CONT_DATE, BALANCE_DATE, MINAP_CHK, CONT_DEPOSIT, FIRST_DEPOSIT, LAST_DEPOSIT, "
         "CONT_LEASE_MONEY, CONT_MANAGE_PAY, CONT_DELAYRATE FROM NA020MS WHERE CONT_CODE = :CONT_CODE",
         {{"CONT_CODE", code}});
@@ -59,6 +103,9 @@ std::optional<TLeaseStore::Contract> TLeaseStore::FindContract(const QString& co
     c.shopCode = Text(r["SHOP_CODE"]);
     c.startDate = Text(r["CONT_START_DATE"]);
     c.endDate = Text(r["CONT_END_DATE"]);
+    c.termStart = Text(r["TERM_START_DATE"]);
+    if (c.termStart.isEmpty())
+        c.termStart = c.startDate;
     c.cancelDate = Text(r["CONT_CANCEL_DATE"]);
     c.contDate = Text(r["CONT_DATE"]);
     c.balanceDate = Text(r["BALANCE_DATE"]);

@@ -28,13 +28,23 @@ public:
 
     struct Contract
     {
-        QString code, cCode, shopCode, startDate, endDate, cancelDate, contDate, balanceDate, minapChk;
+        // startDate..endDate spans every term; termStart is where the running one began.
+        QString code, cCode, shopCode, startDate, endDate, termStart, cancelDate, contDate, balanceDate, minapChk;
         double deposit = 0, firstDeposit = 0, lastDeposit = 0, rent = 0, fee = 0, delayRate = 0;
         bool Active() const { return cancelDate.isEmpty(); }
+        bool Renewed() const { return termStart != startDate; }
+        // The running term alone.
         TScheduleBuilder::Terms Terms() const;
     };
     std::optional<Contract> FindContract(const QString& code);
     Contract ContractOrRefuse(const QString& code);
+    // Every term of a contract, earliest first: the earlier terms renewals
+    // kept, then the running one. Terms after the first owe only their
+    // additional deposit.
+    std::vector<TScheduleBuilder::Terms> AllTerms(const Contract& contract);
+    // Keeps the running term, ended on endDate, before a renewal replaces it.
+    void KeepTerm(const Contract& contract, const QString& endDate);
+
     // Another contract of the shop whose period (up to its termination) meets start..end.
     bool Overlaps(const QString& shopCode, const QString& start, const QString& end,
                   const QString& exceptCode);

@@ -22,6 +22,13 @@ QString TScheduleBuilder::DueDate(const QString& month, const QString& startDate
 }
 
 namespace {
+void SortLines(std::vector<TScheduleBuilder::Line>& lines)
+{
+    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+        return a.month != b.month ? a.month < b.month : a.amtCode < b.amtCode;
+    });
+}
+
 void AddDeposit(std::vector<TScheduleBuilder::Line>& lines, const TScheduleBuilder::Terms& t)
 {
     if (t.deposit <= 0)
@@ -50,8 +57,20 @@ std::vector<TScheduleBuilder::Line> TScheduleBuilder::Lines(const Terms& terms)
             lines.push_back({"02", month, due, terms.rent, terms.delayRate});
         lines.push_back({"03", month, due, terms.fee, terms.delayRate});
     }
-    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
-        return a.month != b.month ? a.month < b.month : a.amtCode < b.amtCode;
-    });
+    SortLines(lines);
+    return lines;
+}
+
+std::vector<TScheduleBuilder::Line> TScheduleBuilder::Lines(const std::vector<Terms>& terms)
+{
+    std::vector<Line> lines;
+    QString charged; // the last month an earlier term charges
+    for (const Terms& term : terms) {
+        for (const Line& line : Lines(term))
+            if (line.amtCode == QLatin1String("01") || line.month > charged)
+                lines.push_back(line);
+        charged = std::max(charged, term.endDate.left(6));
+    }
+    SortLines(lines);
     return lines;
 }

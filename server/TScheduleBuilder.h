@@ -33,6 +33,9 @@ public:
 
     // Every line of the terms, ordered by month and amount code.
     static std::vector<Line> Lines(const Terms& terms);
+    // Every line of a contract's terms, earliest term first: a month shared by
+    // two terms (one ends and the next begins in it) is charged by the earlier.
+    static std::vector<Line> Lines(const std::vector<Terms>& terms);
     // The rent and fee months of the lease period, first to last.
     static std::vector<QString> Months(const QString& startDate, const QString& endDate);
     // The due date of a month: the start date's day, or the month's last day

@@ -175,6 +175,19 @@ const std::vector<const char*> kVersion3 = {
     AUDIT_COLUMNS ", PRIMARY KEY (CONT_CODE, DEPOSITOR_NAME))",
 };
 
+// Version 6: a renewal keeps the term it ends. NA020MS then spans every term
+// (CONT_START_DATE the first start, CONT_END_DATE the last end) and
+// TERM_START_DATE says where the running term began (NULL: at the contract's
+// start); NA021MS holds each earlier term as it stood when it was renewed.
+const std::vector<const char*> kVersion6 = {
+    "ALTER TABLE NA020MS ADD TERM_START_DATE VARCHAR(8)",
+    "CREATE TABLE NA021MS (CONT_CODE VARCHAR(6) NOT NULL, TERM_SEQ INTEGER NOT NULL, "
+    "TERM_START_DATE VARCHAR(8) NOT NULL, TERM_END_DATE VARCHAR(8) NOT NULL, CONT_DATE VARCHAR(8), "
+    "BALANCE_DATE VARCHAR(8), CONT_DEPOSIT DOUBLE PRECISION, FIRST_DEPOSIT DOUBLE PRECISION, "
+    "LAST_DEPOSIT DOUBLE PRECISION, CONT_LEASE_MONEY DOUBLE PRECISION, CONT_MANAGE_PAY DOUBLE PRECISION, "
+    "CONT_DELAYRATE DOUBLE PRECISION, " AUDIT_COLUMNS ", PRIMARY KEY (CONT_CODE, TERM_SEQ))",
+};
+
 #undef AUDIT_COLUMNS
 
 // Version 4: a tenant's business registration number (its ten digits) and address.
@@ -191,7 +204,8 @@ const std::vector<const char*> kVersion5 = {
 };
 
 // kSteps[i] brings a database from version i to version i + 1.
-const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2, kVersion3, kVersion4, kVersion5};
+const std::vector<std::vector<const char*>> kSteps = {kVersion1, kVersion2, kVersion3, kVersion4, kVersion5,
+                                                              kVersion6};
 
 // The first statement's table names of every step: the client's tables.
 QStringList TableNames()

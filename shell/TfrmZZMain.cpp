@@ -7,12 +7,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QSerialPort>
-#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
+#include "common/TConfigFile.h"
 #include "common/TQuery.h"
 #include "common/WindowMessage.h"
 #include "controls/ESelvarError.h"
@@ -24,11 +24,11 @@ const QString LauncherName = QStringLiteral("Tfrm_0Main");
 constexpr int CardNumberLength = 10;
 
 // An INI integer as the system reads it: missing or not a number gives the default.
+// Read as the connection file is: UTF-8, UTF-16 with a mark or code page 949.
 int ReadIniInteger(const QString& path, const QString& key, int defaultValue)
 {
-    const QSettings ini(path, QSettings::IniFormat);
     bool ok = false;
-    const int value = ini.value(key).toString().trimmed().toInt(&ok);
+    const int value = TConfigFile::Value(path, key).toString().trimmed().toInt(&ok);
     return ok ? value : defaultValue;
 }
 
@@ -323,9 +323,10 @@ void TfrmZZMain::NotifyLauncher()
 
 QString TfrmZZMain::SerialDevicePath(int portNumber)
 {
-    const QSettings ini(SessionContext::ProgramIniPath(), QSettings::IniFormat);
-    const QString configured =
-        ini.value(QStringLiteral("SerialPorts/COM%1").arg(portNumber)).toString().trimmed();
+    const QString configured = TConfigFile::Value(SessionContext::ProgramIniPath(),
+                                                  QStringLiteral("SerialPorts/COM%1").arg(portNumber))
+                                   .toString()
+                                   .trimmed();
     return configured.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(portNumber - 1) : configured;
 }
 

@@ -15,6 +15,7 @@
 #include "common/CommonHelpers.h"
 #include "controls/TwColumnTitle.h"
 #include "controls/TwCustomMaskEdit.h"
+#include "controls/TwFormat.h"
 #include "controls/TwMemColumn.h"
 #include "controls/TwMemGrid.h"
 #include "controls/TwNumEdit.h"
@@ -39,12 +40,13 @@ const char* const ContractTail =
     "MINAP_CHK, CONT_UPJANGNAME, MANAGE_YN FROM NA020MS A WHERE SHOP_CODE IN (SELECT UPJANG_CODE FROM JA010MS "
     "WHERE (UPJANG_NAME LIKE :SHOP_NAME OR :SHOP_NAME IS NULL)) AND (DECODE(CONT_CANCEL_DATE,NULL,'Y','N') = "
     ":CONTRACT_YN OR :CONTRACT_YN IS NULL) ORDER BY SHOP_CODE";
-// Renewal: the signing date and the period a year on; only active contracts.
+// Renewal: the signing date and the running term a year on; only active
+// contracts whose term has not ended.
 const char* const RenewalTail =
-    "TO_CHAR(TO_DATE(CONT_DATE)+365,'YYYYMMDD') AS CONT_DATE, TO_CHAR(TO_DATE(CONT_START_DATE)+365,'YYYYMMDD') "
-    "AS RECONT_START_DATE, TO_CHAR(TO_DATE(CONT_END_DATE)+365,'YYYYMMDD') AS RECONT_END_DATE FROM NA020MS A "
-    "WHERE SHOP_CODE IN (SELECT UPJANG_CODE FROM JA010MS WHERE (UPJANG_NAME LIKE :SHOP_NAME OR :SHOP_NAME IS "
-    "NULL)) AND CONT_CANCEL_DATE IS NULL ORDER BY SHOP_CODE";
+    "TO_CHAR(TO_DATE(CONT_DATE)+365,'YYYYMMDD') AS CONT_DATE, TO_CHAR(TO_DATE(NVL(TERM_START_DATE, "
+    "CONT_START_DATE))+365,'YYYYMMDD') AS RECONT_START_DATE, TO_CHAR(TO_DATE(CONT_END_DATE)+365,'YYYYMMDD') AS "
+    "RECONT_END_DATE FROM NA020MS A WHERE SHOP_CODE IN (SELECT UPJANG_CODE FROM JA010MS WHERE (UPJANG_NAME LIKE "
+    ":SHOP_NAME OR :SHOP_NAME IS NULL)) AND CONT_CANCEL_DATE IS NULL AND CONT_END_DATE >= :TODAY ORDER BY SHOP_CODE";
 const char* const StateListStatement =
     "SELECT 'Y - 계약' AS DETAIL FROM DUAL UNION ALL SELECT 'N - 해약' AS DETAIL FROM DUAL";
 const QStringList DateStatement = {
@@ -53,6 +55,11 @@ const QStringList DateStatement = {
     "       to_char(add_months(to_date(:cont_date),1),'yyyymmdd') as s_date,",
     "       to_char(add_months(to_date(:cont_date)-1,13),'yyyymmdd') as e_date",
     "  from dual"};
+// The earlier terms of a contract, then the running one.
+const char* const TermsStatement =
+    "SELECT TERM_SEQ, TERM_START_DATE, TERM_END_DATE, CONT_DEPOSIT, CONT_LEASE_MONEY FROM NA021MS "
+    "WHERE CONT_CODE = :CONT_CODE UNION ALL SELECT 9999, NVL(TERM_START_DATE, CONT_START_DATE), CONT_END_DATE, "
+    "CONT_DEPOSIT, CONT_LEASE_MONEY FROM NA020MS WHERE CONT_CODE = :CONT_CODE ORDER BY 1";
 const QStringList PartnerNameStatement = {"SELECT C_NAME FROM VA050MS ", "  WHERE C_CODE = :C_CODE"};
 const QStringList SiteNameStatement = {"SELECT UPJANG_NAME FROM JA010MS ", "  WHERE UPJANG_CODE = :SHOP_CODE"};
 
@@ -279,6 +286,14 @@ void TfrmNAI020::BuildPanel()
     cancelForm->setColumnStretch(1, 1);
     panContCancel->hide();
 
+    moTerms = new QPlainTextEdit(panel);
+    moTerms->setObjectName(QStringLiteral("moTerms"));
+    moTerms->setReadOnly(true);
+    moTerms->setFocusPolicy(Qt::NoFocus);
+    moTerms->setFixedHeight(84);
+    m_form->addWidget(Caption(QStringLiteral("계약기간"), panel), m_formLine, 0, Qt::AlignTop);
+    m_form->addWidget(moTerms, m_formLine++, 1);
+
     auto* pane = static_cast<QVBoxLayout*>(Panel1->layout());
     pane->addLayout(m_form);
     pane->addStretch(1);
@@ -362,8 +377,8 @@ void TfrmNAI020::BuildGrid()
         column->SetDisplayFormat(QStringLiteral("0,"));
         return column;
     };
-    const bool full = !m_renewal; // the re-contract list shows only the shop, its end and the split
-    text(QStringLiteral("계약코드"), 6, 64, full, Qt::AlignHCenter);
+    const bool full = !m_renewal; // the re-contract list shows the contract, its shop, its end and the split
+    text(QStringLiteral("계약코드"), 6, 64, true, Qt::AlignHCenter);
     text(QStringLiteral("거래처코드"), 10, 64, false);
     text(QStringLiteral("거래처명"), 50, 100, false);
     text(QStringLiteral("업장코드"), 6, 56, true, Qt::AlignHCenter);
@@ -425,7 +440,9 @@ void TfrmNAI020::BindSearch()
     const QString find = edtFindName->text();
     qryQuery.ParamByName(QStringLiteral("SHOP_NAME"))
         .SetAsString(find.isEmpty() ? QString() : QStringLiteral("%") + find + QStringLiteral("%"));
-    if (!m_renewal)
+    if (m_renewal)
+        qryQuery.ParamByName(QStringLiteral("TODAY")).SetAsString(TodayText());
+    else
         qryQuery.ParamByName(QStringLiteral("CONTRACT_YN")).SetAsString(cbContractYN->currentText().left(1));
 }
 
@@ -606,6 +623,7 @@ void TfrmNAI020::LoadPanel()
     edtShopType->setText(cell(colShopType));
     medContCanceldate->SetText(cell(colCancelDate));
     moCancelReason->setPlainText(cell(colCancelRem));
+    ShowTerms();
     const bool terminated = cell(colCancelDate).size() == 8;
     ShowCancelPanel(terminated);
     // The button offers what can be done to the contract shown.
@@ -628,9 +646,36 @@ void TfrmNAI020::ClearPanel()
         m_addRate->SetValue(0);
     moRemark->clear();
     moCancelReason->clear();
+    moTerms->clear();
     if (cmb_ManageYN)
         cmb_ManageYN->setCurrentIndex(-1);
     ShowCancelPanel(false);
+}
+
+void TfrmNAI020::ShowTerms()
+{
+    moTerms->clear();
+    if (rgrGrid->RowCount() == 0)
+        return;
+    const QString code = rgrGrid->Cells(colContCode, rgrGrid->Row()).AsString();
+    if (code.isEmpty())
+        return; // a new contract has no terms yet
+    qryTemp.Close();
+    qryTemp.SQL().clear();
+    qryTemp.SQL() << QString::fromUtf8(TermsStatement);
+    qryTemp.ParamByName(QStringLiteral("CONT_CODE")).SetAsString(code);
+    qryTemp.Open();
+    QStringList lines;
+    for (; !qryTemp.Eof(); qryTemp.Next()) {
+        const int seq = qryTemp.Fields(0).AsInteger();
+        lines << QStringLiteral("%1 %2 ~ %3\n    보증금 %4 임대료 %5")
+                     .arg(seq == 9999 ? QStringLiteral("현재") : QStringLiteral("%1차").arg(seq),
+                          FormatDateText(qryTemp.Fields(1).AsString()), FormatDateText(qryTemp.Fields(2).AsString()),
+                          TwFormat::FormatNumber(QStringLiteral("#,##0"), qryTemp.Fields(3).AsFloat()),
+                          TwFormat::FormatNumber(QStringLiteral("#,##0"), qryTemp.Fields(4).AsFloat()));
+    }
+    qryTemp.Close();
+    moTerms->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 // ---- commands -------------------------------------------------------------

@@ -83,6 +83,9 @@ public:
     QPlainTextEdit* moCancelReason;
     QCheckBox* chkNextSave;
     QPushButton* bbtCancelCheckIn;
+    // Every term of the contract shown: the earlier ones renewals kept, then
+    // the running one.
+    QPlainTextEdit* moTerms;
 
     TQuery qryDate;
 
@@ -105,6 +108,7 @@ protected:
     // Amount boxes take a cell's whole amount, and only when it holds one.
     void LoadAmount(TwNumEdit* box, int column, int row);
     void ShowCancelPanel(bool shown);
+    void ShowTerms();
 
     const bool m_renewal;
     TwNumEdit* m_addRate = nullptr; // the re-contract screen's additional rate

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "common/CommonHelpers.h"
 #include "common/MessageBoxes.h"
 #include "common/SessionContext.h"
 #include "common/TDatabase.h"
@@ -46,6 +47,7 @@ void TfrmNAI030::ForgetPanel()
 {
     ClearPanel();
     m_panelLoaded = false;
+    ShowTerms();
 }
 
 void TfrmNAI030::bbtSearchClick()
@@ -53,6 +55,7 @@ void TfrmNAI030::bbtSearchClick()
     qryQuery.ParamByName(QStringLiteral("SHOP_NAME"))
         .SetAsString(edtFindName->text().isEmpty() ? QString()
                                                    : QStringLiteral("%") + edtFindName->text() + QStringLiteral("%"));
+    qryQuery.ParamByName(QStringLiteral("TODAY")).SetAsString(TodayText());
     TfrmZZI070::bbtSearchClick();
     ForgetPanel();
 }
@@ -98,10 +101,10 @@ void TfrmNAI030::UpdateTotal()
         const QScopedValueRollback<bool> loading(m_loadingPanel, true);
         lastDeposit->SetValue(nedDeposit->Value() + firstDeposit->Value());
     }
-    const double total = lastDeposit->Value();
-    const double down = std::round(total * 0.1);
-    WriteCell(colFirstDeposit, AmountText(down));
-    WriteCell(colLastDeposit, AmountText(total - down));
+    // The list shows what the renewal stores: the additional deposit and the
+    // deposit held before it.
+    WriteCell(colFirstDeposit, AmountText(firstDeposit->Value()));
+    WriteCell(colLastDeposit, AmountText(nedDeposit->Value()));
 }
 
 void TfrmNAI030::ApplyRate()

@@ -30,7 +30,7 @@ public:
 
 private:
     // The additional deposit from the rate, the total, and the grid's
-    // split of the total into down payment and balance.
+    // additional deposit and the deposit held before it.
     void ApplyRate();
     void UpdateTotal();
     void BindRenewal(int row);

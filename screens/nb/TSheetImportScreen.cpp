@@ -1,6 +1,7 @@
 #include "screens/nb/TSheetImportScreen.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -111,8 +112,81 @@ void TSheetImportScreen::bbtExcelLoadClick()
         m_busy = false;
         for (QAbstractButton* button : locked)
             button->setEnabled(true);
+        EnableRowButtons();
+        // Disabling the focused button sent the focus out of the screen, and
+        // with it the screen's keys (F2): it comes back to the rows.
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !isAncestorOf(focus))
+            rgrGrid->setFocus();
     });
-    ExcelSheetLoader::LoadExcelFile(rgrGrid, opdlg1, Label2, ProgressBar1, m_sheetColumns);
+    const QString fileName = ExcelSheetLoader::LoadExcelFile(rgrGrid, opdlg1, Label2, ProgressBar1, m_sheetColumns);
+    if (!fileName.isEmpty())
+        TakeLoadedRows(fileName);
+}
+
+void TSheetImportScreen::SetAmountColumns(std::initializer_list<int> columns)
+{
+    m_amountColumns.assign(columns.begin(), columns.end());
+}
+
+void TSheetImportScreen::AddRowButton(QAbstractButton* button)
+{
+    m_rowButtons << button;
+    EnableRowButtons();
+}
+
+void TSheetImportScreen::EnableRowButtons()
+{
+    bool rows = false;
+    for (int line = 0; line < rgrGrid->RowCount() && !rows; ++line)
+        rows = !LineIsEmpty(line);
+    for (QAbstractButton* button : m_rowButtons)
+        button->setEnabled(rows);
+}
+
+bool TSheetImportScreen::LineIsEmpty(int line) const
+{
+    for (int column = 1; column <= m_sheetColumns; ++column)
+        if (!Cell(column, line).trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+bool TSheetImportScreen::LineIsTitles(int line) const
+{
+    if (m_amountColumns.empty() || LineIsEmpty(line))
+        return false;
+    for (int column : m_amountColumns) {
+        bool number = false;
+        Cell(column, line).trimmed().remove(QLatin1Char(',')).toDouble(&number);
+        if (number)
+            return false;
+    }
+    return true;
+}
+
+void TSheetImportScreen::TakeLoadedRows(const QString& fileName)
+{
+    m_firstSheetRow = 1;
+    const bool titles = rgrGrid->RowCount() > 0 && LineIsTitles(0);
+    if (titles) {
+        rgrGrid->DeleteRow(0, 1, false);
+        m_firstSheetRow = 2;
+    }
+    bool rows = false;
+    for (int line = 0; line < rgrGrid->RowCount() && !rows; ++line)
+        rows = !LineIsEmpty(line);
+    if (!rows) {
+        rgrGrid->Clear();
+        Label2->setText(QStringLiteral("가져올 자료가 없습니다."));
+        ShowInfo(QStringLiteral("가져올 자료가 없습니다."));
+        return;
+    }
+    QString text = fileName + QStringLiteral("을 읽어들였습니다 ") + QString::number(rgrGrid->RowCount())
+                   + QStringLiteral(" Line");
+    if (titles)
+        text += QStringLiteral(" (첫 행은 제목으로 건너뛰었습니다)");
+    Label2->setText(text);
 }
 
 bool TSheetImportScreen::FormCloseQuery()
@@ -137,17 +211,21 @@ void TSheetImportScreen::BindCall(std::initializer_list<std::pair<const char*, Q
     prcProc.ParamByName(QStringLiteral("AU_IP")).SetAsString(SessionContext::ClientIP());
 }
 
-void TSheetImportScreen::CallForEveryLine(const std::function<void(int line)>& bindLine)
+int TSheetImportScreen::CallForEveryLine(const std::function<void(int line)>& bindLine)
 {
     const int lines = rgrGrid->RowCount();
     ProgressBar1->setRange(0, qMax(lines, 1));
     ProgressBar1->setValue(0);
+    int calls = 0;
     for (int line = 0; line < lines; ++line) {
-        bindLine(line);
-        try {
-            prcProc.ExecProc();
-        } catch (const ESelvarError& e) {
-            throw EDatabaseError(QStringLiteral("엑셀 %1행: %2").arg(line + 1).arg(e.Message()));
+        if (!LineIsEmpty(line)) {
+            bindLine(line);
+            try {
+                prcProc.ExecProc();
+            } catch (const ESelvarError& e) {
+                throw EDatabaseError(QStringLiteral("엑셀 %1행: %2").arg(line + m_firstSheetRow).arg(e.Message()));
+            }
+            ++calls;
         }
         if ((line + 1) % CallsPerStep == 0 || line + 1 == lines) {
             ProgressBar1->setValue(line + 1);
@@ -156,11 +234,11 @@ void TSheetImportScreen::CallForEveryLine(const std::function<void(int line)>& b
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
     }
+    return calls;
 }
 
-void TSheetImportScreen::RunInTransaction(const std::function<void()>& calls, const QString& doneMessage)
+void TSheetImportScreen::RunInTransaction(const std::function<void()>& calls)
 {
     if (!SaveInTransaction(prcProc.Database(), calls))
         Abort(); // shown once; the command then ends silently
-    ShowInfo(doneMessage);
 }

@@ -1,6 +1,5 @@
 #include "screens/nb/TfrmNBI010.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -251,6 +250,9 @@ void TfrmNBI010::BuildDetail()
     ConnectButton(bbt_DeatilSave, [this] { bbt_DeatilSaveClick(); });
     edt_IpgumAmt->OnChange = [this](QObject* sender) { RunCommand([&] { edt_IpgumAmtChange(sender); }); };
     edt_ManagementAmt->OnChange = [this](QObject* sender) { RunCommand([&] { edt_IpgumAmtChange(sender); }); };
+    // What is open is checked when the clerk leaves an amount, never while typing.
+    edt_IpgumAmt->OnExit = [this](QObject*) { NoteTooMuch(); };
+    edt_ManagementAmt->OnExit = [this](QObject*) { NoteTooMuch(); };
     setTabOrder(edt_IpgumDate, edt_IpgumAmt);
     setTabOrder(edt_IpgumAmt, moRemark);
     setTabOrder(moRemark, bbt_DeatilSave);
@@ -416,7 +418,8 @@ void TfrmNBI010::ZeroShares()
 {
     for (TwNumEdit* box : {edt_NapipAmt, edt_ManagementAmt, edt_BojungAmt, edt_RentAmt, edt_IpgumAmt})
         box->SetValue(0);
-    edt_IpgumDate->SetText(TodayText());
+    // A receipt is dated in the month it is booked against.
+    edt_IpgumDate->SetText(DayInMonthText(medMonth->Text()));
 }
 
 void TfrmNBI010::rgrMonthIpgumDblClick()
@@ -483,20 +486,29 @@ void TfrmNBI010::rgrMonthIpgumDblClick()
     }
 }
 
+namespace {
+const QString TooMuch = QStringLiteral("전체납입금액보다 입금금액이 큽니다. 확인하시고 처리하세요.");
+} // namespace
+
+bool TfrmNBI010::AmountTooLarge() const
+{
+    return edt_NapipAmt->Value() > 0
+           && (edt_IpgumAmt->Value() > edt_NapipAmt->Value() || edt_ManagementAmt->Value() > edt_NapipAmt->Value());
+}
+
+void TfrmNBI010::NoteTooMuch()
+{
+    if (AmountTooLarge())
+        SetStatusText(TooMuch);
+}
+
+// Keeps the shares in step with what is typed; the check against what is
+// open waits until the field is left or the receipt is booked.
 void TfrmNBI010::edt_IpgumAmtChange(QObject* sender)
 {
-    const QString tooMuch = QStringLiteral("전체납입금액보다 입금금액이 큽니다. 확인하시고 처리하세요.");
     if (sender == edt_ManagementAmt) {
-        if (edt_ManagementAmt->Value() > edt_NapipAmt->Value()) {
-            ShowInfo(tooMuch);
-            edt_IpgumAmt->setFocus();
-        }
         edt_RentAmt->SetValue(edt_IpgumAmt->Value() - edt_ManagementAmt->Value());
         return;
-    }
-    if (edt_IpgumAmt->Value() > edt_NapipAmt->Value()) {
-        ShowInfo(tooMuch);
-        edt_IpgumAmt->setFocus();
     }
     if (edt_IpgumAmt->Value() < 10) {
         edt_ManagementAmt->SetValue(0);
@@ -514,6 +526,7 @@ void TfrmNBI010::edt_IpgumAmtChange(QObject* sender)
 
 void TfrmNBI010::CallInTransaction(TStoredProc& proc, const std::function<void()>& bind)
 {
+    SetStatusText(QString()); // an earlier success is no longer true of this save
     // The error has been shown; the command then ends silently.
     if (!SaveInTransaction(proc.Database(), [&] {
             bind();
@@ -528,6 +541,10 @@ void TfrmNBI010::bbt_DeatilSaveClick()
 {
     if (edt_NapipAmt->Value() == 0) {
         ShowError(QStringLiteral("납부할 요금을 선택하지 않았습니다. 확인하세요"));
+        return;
+    }
+    if (AmountTooLarge()) {
+        ShowError(TooMuch); // the entry stays as typed for the correction
         return;
     }
     if (AskYesNo(QStringLiteral("입금 처리 하시겠습니까?"))) {

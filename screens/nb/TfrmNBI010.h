@@ -91,6 +91,10 @@ private:
     void BuildSearchBar();
     void BuildDetail();
     void CallInTransaction(TStoredProc& proc, const std::function<void()>& bind);
+    // The receipt or its management-fee share exceeds what is open.
+    bool AmountTooLarge() const;
+    // On leaving an amount: says so in the status bar, without a box.
+    void NoteTooMuch();
     QString ContractCell(int column) const;
     double Balance(int row) const;
     void ZeroShares();

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/MessageBoxes.h"
 #include "controls/TwMemGrid.h"
 #include "framework/TPanel.h"
 
@@ -25,28 +26,35 @@ TfrmNBI040::TfrmNBI040(QWidget* parent) : TSheetImportScreen(QStringLiteral("frm
     AddButton(bbtExcelLoad, bbtSave);
     AddButton(BitBtn1, bbtSave);
     ConnectButton(BitBtn1, [this] { BitBtn1Click(); });
+    SetAmountColumns({colTotMoney, colSupPrice, colSupTax, colSupElec, colSupGas, colSupCont, colSupEnvi,
+                      colSupWater, colSupTele});
+    AddRowButton(BitBtn1);
+    AddRowButton(bbtSave);
     CreateForm();
 }
 
 void TfrmNBI040::BitBtn1Click()
 {
     CheckAvailable(BitBtn1);
-    SendRows(QStringLiteral("PR_NBI040_IM"));
+    // The check writes nothing: it says so rather than "registered".
+    const int rows = SendRows(QStringLiteral("PR_NBI040_IM"));
+    ShowInfo(QStringLiteral("데이타 검증이 완료되었습니다. (%1건 이상 없음)").arg(rows));
 }
 
 void TfrmNBI040::bbtSaveClick()
 {
     CheckAvailable(bbtSave);
-    SendRows(QStringLiteral("PR_NBI040_01"));
+    const int rows = SendRows(QStringLiteral("PR_NBI040_01"));
+    ShowInfo(QStringLiteral("등록이 완료되었습니다. (%1건)").arg(rows));
 }
 
 // The site name (column 3) is only shown, never sent.
-void TfrmNBI040::SendRows(const QString& procedure)
+int TfrmNBI040::SendRows(const QString& procedure)
 {
     prcProc.SetProcedureName(procedure);
-    RunInTransaction(
-        [this] {
-            CallForEveryLine([this](int line) {
+    int rows = 0;
+    RunInTransaction([this, &rows] {
+            rows = CallForEveryLine([this](int line) {
                 BindCall({{"AUPJANG_CODE", Cell(colUpjangCode, line)}, {"ANAPIP_MONTH", Cell(colNapipMonth, line)},
                           {"ATOT_MONEY", Cell(colTotMoney, line)},     {"ASUP_PRICE", Cell(colSupPrice, line)},
                           {"ASUP_TAX", Cell(colSupTax, line)},         {"ASUP_ELEC", Cell(colSupElec, line)},
@@ -54,6 +62,6 @@ void TfrmNBI040::SendRows(const QString& procedure)
                           {"ASUP_ENVI", Cell(colSupEnvi, line)},       {"ASUP_WATER", Cell(colSupWater, line)},
                           {"ASUP_TELE", Cell(colSupTele, line)}});
             });
-        },
-        QStringLiteral("등록이 완료되었습니다."));
+    });
+    return rows;
 }

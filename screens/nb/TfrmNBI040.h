@@ -27,5 +27,5 @@ public:
     QPushButton* BitBtn1;
 
 private:
-    void SendRows(const QString& procedure);
+    int SendRows(const QString& procedure);
 };

@@ -53,6 +53,8 @@ TfrmNBI050::TfrmNBI050(QWidget* parent) : TSheetImportScreen(QStringLiteral("frm
     data->addWidget(left);
     data->addWidget(rgrGrid, 1);
     BuildGrid();
+    SetAmountColumns({colNapipAmt, colIpgumAmt});
+    AddRowButton(bbtSave);
     CreateForm();
 }
 
@@ -225,23 +227,22 @@ void TfrmNBI050::bbtSaveClick(QPushButton* Sender)
 
 void TfrmNBI050::Initialise(const QString& contract)
 {
-    RunInTransaction(
-        [&] {
-            BindCall({{"ACONT_CODE", contract},
-                      {"AFROM_MONTH", medMonth->Text()},
-                      {"ATO_MONTH", medMonth2->Text()},
-                      {"ASHOP_CODE", edt_UpjangCode->text()},
-                      {"AGUBUN", QStringLiteral("3")}});
-            prcProc.ExecProc();
-        },
-        QStringLiteral("초기화가 완료되었습니다."));
+    RunInTransaction([&] {
+        BindCall({{"ACONT_CODE", contract},
+                  {"AFROM_MONTH", medMonth->Text()},
+                  {"ATO_MONTH", medMonth2->Text()},
+                  {"ASHOP_CODE", edt_UpjangCode->text()},
+                  {"AGUBUN", QStringLiteral("3")}});
+        prcProc.ExecProc();
+    });
+    ShowInfo(QStringLiteral("초기화가 완료되었습니다."));
 }
 
 void TfrmNBI050::Register(const QString& contract)
 {
-    RunInTransaction(
-        [&] {
-            CallForEveryLine([&](int line) {
+    int rows = 0;
+    RunInTransaction([&] {
+            rows = CallForEveryLine([&](int line) {
                 BindCall({{"ACONT_CODE", contract},
                           {"AGUBUN", QStringLiteral("1")},
                           {"AUPJANG_CODE", Cell(colUpjangCode, line)},
@@ -252,6 +253,6 @@ void TfrmNBI050::Register(const QString& contract)
                           {"AIPGUM_DATE", Cell(colIpgumDate, line)},
                           {"AIPGUM_AMT", Cell(colIpgumAmt, line)}});
             });
-        },
-        QStringLiteral("등록이 완료되었습니다."));
+    });
+    ShowInfo(QStringLiteral("등록이 완료되었습니다. (%1건)").arg(rows));
 }

@@ -240,6 +240,7 @@ void TfrmNBS060::bbtSearchClick()
 
 bool TfrmNBS060::CallProc(const QString& gubun)
 {
+    SetStatusText(QString()); // an earlier success is no longer true of this save
     const bool saved = SaveInTransaction(prcProc.Database(), [&] {
         auto param = [this](const char* name, const QString& value) {
             prcProc.ParamByName(QString::fromLatin1(name)).SetAsString(value);
@@ -273,7 +274,7 @@ void TfrmNBS060::rgrGridDblClick()
     if (rgrGrid->Cells(colIpYn, row).AsString() != QLatin1String("Y")) {
         edtSlipCode->setText(slip);
         edt_IpgumAmt->SetValue(CellAmount(rgrGrid->Cells(colCAmount, row).AsString()));
-        edt_IpgumDate->SetText(TodayText());
+        edt_IpgumDate->SetText(DayInMonthText(medMonth->Text()));
         bbt_ContCodeClick();
         return;
     }
@@ -329,7 +330,8 @@ void TfrmNBS060::rgrMonthIpgumDblClick()
         return;
     for (TwNumEdit* box : {edt_ManagementAmt, edt_BojungAmt, edt_RentAmt})
         box->SetValue(0);
-    edt_IpgumDate->SetText(TodayText());
+    if (edt_IpgumDate->Text().trimmed().isEmpty())
+        edt_IpgumDate->SetText(DayInMonthText(medMonth->Text()));
     if (CellAmount(rgrMonthIpgum->Cells(colRemainAmt, row).AsString()) == 0) {
         ShowError(QStringLiteral("입금할 금액이 없습니다. 확인하세요"));
         return;
@@ -358,12 +360,12 @@ void TfrmNBS060::bbt_DeatilSaveClick()
     if (!AskYesNo(QStringLiteral("입금 처리 하시겠습니까?")))
         return;
     const int row = rgrGrid->Row();
-    const bool done = CallProc(QStringLiteral("I"));
+    // A refused booking leaves the voucher line free and keeps all that was
+    // entered for another try.
+    if (!CallProc(QStringLiteral("I")))
+        Abort();
     ClearIpgumInput();
     LoadMonthIpgum();
-    // A refused booking leaves the voucher line free.
-    if (!done)
-        Abort();
     if (row >= 0 && row < rgrGrid->RowCount()) {
         rgrGrid->Cells(colIpYn, row).SetAsString(QStringLiteral("Y"));
         rgrGrid->ClearRowStates(false);

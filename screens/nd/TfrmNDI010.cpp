@@ -160,9 +160,16 @@ void TfrmNDI010::BuildGrid()
         {"이월연체금", 20, 64, Qt::AlignRight},
     };
     const QColor buttonFace = palette().color(QPalette::Button);
-    for (const TLayout& layout : columns)
-        AddReadOnlyColumn(rgrGrid, QString::fromUtf8(layout.caption), layout.dataWidth, layout.width, layout.alignment)
-            ->SetColor(buttonFace);
+    for (const TLayout& layout : columns) {
+        TwMemColumn* column = AddReadOnlyColumn(rgrGrid, QString::fromUtf8(layout.caption), layout.dataWidth,
+                                                layout.width, layout.alignment);
+        column->SetColor(buttonFace);
+        // The right-aligned columns are amounts, shown with thousands separators.
+        if (layout.alignment & Qt::AlignRight) {
+            column->SetDataType(wdtFloat);
+            column->SetDisplayFormat(QStringLiteral("#,##0"));
+        }
+    }
 }
 
 void TfrmNDI010::FormCreate()

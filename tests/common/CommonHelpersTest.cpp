@@ -19,6 +19,17 @@ TEST(StepMonth, CrossesYearEndsBothWays)
     EXPECT_EQ(StepMonth("000101", -1), "000012");
 }
 
+TEST(DayInMonthText, TodayInItsMonthOtherwiseTheMonthsLastDay)
+{
+    const TBusinessClock::TScoped clock(QDate(2026, 12, 9));
+    EXPECT_EQ(DayInMonthText("202612"), "20261209");
+    EXPECT_EQ(DayInMonthText("202611"), "20261130");
+    EXPECT_EQ(DayInMonthText("202402"), "20240229");
+    EXPECT_EQ(DayInMonthText("202701"), "20270131");
+    EXPECT_EQ(DayInMonthText("202613"), "");
+    EXPECT_EQ(DayInMonthText(""), "");
+}
+
 TEST(StepMonth, EmptyFieldStepsFromCurrentMonth)
 {
     const QDate today = QDate::currentDate();

@@ -146,5 +146,14 @@ TEST(ExcelViewer, TheProgramsIniFileCanNameTheViewer)
         settings.setValue("Excel/Viewer", "/no/such/program");
     }
     EXPECT_NE(findViewer(), "/no/such/program"); // a missing program is not a viewer
+    {
+        // Saved by a Windows editor in UTF-16 with its mark: read all the same.
+        QFile file(ini);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QString text = QStringLiteral("[Excel]\r\nViewer=/bin/true\r\n");
+        file.write("\xFF\xFE");
+        file.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    }
+    EXPECT_EQ(findViewer(), "/bin/true");
     QFile::remove(ini);
 }

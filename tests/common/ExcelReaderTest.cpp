@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <map>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <zip.h>
 #include <xlsxwriter.h>
@@ -396,7 +397,21 @@ TEST_F(HostileFiles, AMissingOrMisbehavingReaderProcessGivesAMessage)
         TXlsReader::SetHelperPath(Path("reader.sh"));
         EXPECT_TRUE(OpenFailure(DataFile("sample.xls")).startsWith("Excel 파일이 손상되었거나")) << output;
     }
+    // Killed half way through its output, or hung past the time limit: the
+    // file is reported as damaged, the client goes on and the process is gone.
+    TXlsReader::SetTimeLimit(1500);
+    for (const char* script : {"printf 'S\\005\\0\\0\\0Sheet'; kill -KILL $$", "printf 'S'; exec sleep 30"}) {
+        WriteFile(Path("reader.sh"), QByteArray("#!/bin/sh\n") + script + "\n");
+        QFile::setPermissions(Path("reader.sh"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        TXlsReader::SetHelperPath(Path("reader.sh"));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(OpenFailure(DataFile("sample.xls")).startsWith("Excel 파일이 손상되었거나")) << script;
+        EXPECT_LT(clock.elapsed(), 10'000) << script;
+    }
+    TXlsReader::SetTimeLimit(0);
     TXlsReader::SetHelperPath(helper);
+    EXPECT_EQ(ReadAsImport(DataFile("sample.xls")).value(0), ReadAsImport(DataFile("sample.xlsx")).value(0));
 }
 
 // Cells stored in any order read as if stored in order; a later store of the

@@ -106,18 +106,20 @@ TEST_F(SpreadsheetExport, GridGoesFromRowFourWithEveryColumnAndATimeStamp)
         column->SetDataType(type);
     }
     grid.Columns()->Items(2)->SetVisible(false);
-    grid.SetRowCount(2);
+    grid.SetRowCount(3);
     grid.Cells(0, 0).SetAsString("매점");
+    grid.Cells(0, 2).SetAsString("0101"); // a text code stays text
     grid.Cells(1, 0).SetAsFloat(1500.5);
     grid.Cells(2, 0).SetAsString("숨김");
     grid.Cells(0, 1).SetAsString("카페");
     ExportGridToExcel(grid);
     const QStringList lines = Shown();
-    ASSERT_EQ(lines.size(), 5);
+    ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], "|< 제목 :  >||");
     EXPECT_TRUE(QRegularExpression("^\\|\\|\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\|$").match(lines[1]).hasMatch())
         << lines[1].toStdString();
     EXPECT_EQ(lines[2], "|||");
     EXPECT_EQ(lines[3], "매점|1500.5|숨김|");
     EXPECT_EQ(lines[4], "카페|||");
+    EXPECT_EQ(lines[5], "0101|||");
 }

@@ -1,3 +1,4 @@
+#include <QFontMetrics>
 #include <QImage>
 #include <QWheelEvent>
 
@@ -165,6 +166,24 @@ TEST_F(GridPaint, IndicatorShowsRowNumbersAndTheRowsState)
     grid->Cancel();
     grid->Insert(false);
     EXPECT_EQ(painter.MarkOf(grid->Row()), TwGridPainter::imInsert);
+}
+
+TEST_F(GridPaint, TheRowNumberColumnWidensToItsHighestNumber)
+{
+    TwIndicators& indicators = grid->Indicators();
+    indicators.SetShowRowNo(true);
+    indicators.SetWidth(30);
+    const int few = grid->IndicatorWidth(); // 20 rows
+    EXPECT_GE(few, 30);
+    const int left = grid->CellRect(grid->Column(0), 0).left();
+    grid->SetRowCount(10000);
+    const int digits = QFontMetrics(indicators.Font()).horizontalAdvance(QStringLiteral("10000"));
+    EXPECT_GT(grid->IndicatorWidth(), few);
+    EXPECT_GE(grid->IndicatorWidth(), digits + 4 + (indicators.ShowState() ? 9 : 0));
+    // The cells move right with it, never under the numbers.
+    EXPECT_EQ(grid->CellRect(grid->Column(0), 0).left() - left, grid->IndicatorWidth() - few);
+    grid->SetRowCount(20);
+    EXPECT_EQ(grid->IndicatorWidth(), few);
 }
 
 TEST_F(GridPaint, TitlesAreClickedOnReleaseOnlyWhenClicking)

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/TBusinessClock.h"
+#include "controls/TwColumn.h"
 #include "controls/TwCustomMaskEdit.h"
 #include "controls/TwNumEdit.h"
 #include "framework/EAbort.h"
@@ -67,6 +68,9 @@ protected:
         // A period with a leap day a year on; no amounts at all.
         Exec("INSERT INTO NA020MS (CONT_CODE, C_CODE, SHOP_CODE, CONT_START_DATE, CONT_END_DATE, CONT_DATE) "
              "VALUES ('000003', 'C004', '4005', '20230301', '20240229', '20230215')");
+        Exec("ALTER TABLE NA020MS ADD TERM_START_DATE VARCHAR(8)");
+        Exec("CREATE TABLE NA021MS (CONT_CODE VARCHAR(6), TERM_SEQ INTEGER, TERM_START_DATE VARCHAR(8), "
+             "TERM_END_DATE VARCHAR(8), CONT_DEPOSIT REAL, CONT_LEASE_MONEY REAL)");
     }
 
     std::vector<QMap<QString, QString>> contractCalls;
@@ -304,6 +308,13 @@ TEST_F(ContractRegisterTest, NewContractSendsZerosForEmptyAmountsAndARefusalKeep
 
 TEST_F(RecontractTest, ListsActiveContractsAYearOnAndAddsTheDepositByRate)
 {
+    {
+        // A contract whose term has ended is not offered; the list shows the code.
+        const TBusinessClock::TScoped later(QDate(2024, 3, 1));
+        EXPECT_EQ(Search(2), QStringList({"000001"}));
+        EXPECT_TRUE(screen->rgrGrid->Columns()->Items(TfrmNAI020::colContCode)->Visible());
+    }
+    const TBusinessClock::TScoped clock(QDate(2024, 1, 10));
     EXPECT_EQ(Search(2), QStringList({"000001", "000003"})); // the state list takes no part
     EXPECT_TRUE(screen->bbtCancelCheckIn->isHidden());
     EXPECT_FALSE(screen->edt_UpjangCode->isEnabled());
@@ -330,9 +341,10 @@ TEST_F(RecontractTest, ListsActiveContractsAYearOnAndAddsTheDepositByRate)
     screen->edt_AddRate->SetValue(10);
     EXPECT_EQ(screen->firstDeposit->Value(), 2000000);
     EXPECT_EQ(screen->lastDeposit->Value(), 22000000);
-    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNAI020::colFirstDeposit, screen->rgrGrid->Row()).DisplayText(), "2,200,000");
+    // The list shows what the renewal stores: the additional deposit and the deposit held before.
+    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNAI020::colFirstDeposit, screen->rgrGrid->Row()).DisplayText(), "2,000,000");
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNAI020::colLastDeposit, screen->rgrGrid->Row()).DisplayText(),
-              "19,800,000");
+              "20,000,000");
     // An additional deposit typed in adds to the existing one as well.
     screen->firstDeposit->SetValue(1500000);
     EXPECT_EQ(screen->lastDeposit->Value(), 21500000);
@@ -364,6 +376,7 @@ TEST_F(RecontractTest, ListsActiveContractsAYearOnAndAddsTheDepositByRate)
 
 TEST_F(RecontractTest, RowChangeEmptiesThePanelAndARefusedRenewalKeepsIt)
 {
+    const TBusinessClock::TScoped clock(QDate(2024, 1, 10));
     Search();
     screen->bbt_InfoUpdate->click();
     screen->edt_AddRate->SetValue(5);

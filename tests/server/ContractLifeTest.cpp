@@ -125,9 +125,13 @@ TEST(ContractLife, FromRegistrationThroughClosingRenewalAndTermination)
     renewal["ABALANCE_DATE"] = renewal["ACONT_START_DATE"];
     renewal["AEDITSTATUS"] = "4";
     ASSERT_EQ(t.Call("PR_NAI020_01", renewal), "");
-    EXPECT_EQ(t.Scalar("SELECT CONT_START_DATE || '/' || CAST(CONT_DEPOSIT AS INTEGER) || '/' || "
-                       "CAST(LAST_DEPOSIT AS INTEGER) FROM NA020MS"),
-              renewal["ACONT_START_DATE"] + "/11000000/10000000");
+    // The contract spans both terms; the running one is kept as the first term.
+    EXPECT_EQ(t.Scalar("SELECT CONT_START_DATE || '/' || TERM_START_DATE || '/' || CONT_END_DATE || '/' || "
+                       "CAST(CONT_DEPOSIT AS INTEGER) || '/' || CAST(LAST_DEPOSIT AS INTEGER) FROM NA020MS"),
+              kStart + "/" + renewal["ACONT_START_DATE"] + "/" + renewal["ACONT_END_DATE"] + "/11000000/10000000");
+    EXPECT_EQ(t.Scalar("SELECT TERM_SEQ || '/' || TERM_START_DATE || '/' || TERM_END_DATE || '/' || "
+                       "CAST(CONT_DEPOSIT AS INTEGER) FROM NA021MS"),
+              "1/" + kStart + "/" + c["ACONT_END_DATE"] + "/10000000");
     const QString lastRenewedMonth = renewal["ACONT_END_DATE"].left(6);
     EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB010MS WHERE AMT_CODE = '02' AND NAPIP_MONTH = '" + lastRenewedMonth + "'"), "1");
     EXPECT_EQ(t.Scalar("SELECT CAST(NAPIP_AMT AS INTEGER) FROM NB010MS WHERE AMT_CODE = '01' AND NAPIP_MONTH = '" +
@@ -138,7 +142,7 @@ TEST(ContractLife, FromRegistrationThroughClosingRenewalAndTermination)
 
     // Termination today: the billing after this month stops, the history stays.
     auto termination = renewal;
-    termination["ACONT_START_DATE"] = renewal["ACONT_START_DATE"];
+    termination["ACONT_START_DATE"] = kStart; // the contract screen sends the first term's start
     termination["ACONT_CANCEL_DATE"] = TBusinessClock::Today().toString("yyyyMMdd");
     termination["ACONT_CANCEL_REM"] = "임차인 폐업";
     termination["AEDITSTATUS"] = "1";
@@ -225,4 +229,52 @@ TEST(ContractLife, ARenewalOnAnOpenBalanceDateKeepsThatDate)
     ASSERT_EQ(t.Call("PR_NAI020_01", renewal), "");
     EXPECT_EQ(t.Scalar("SELECT NAPIP_DATE || '/' || CAST(NAPIP_AMT AS INTEGER) FROM NB010MS WHERE AMT_CODE = '01'"),
               "20251125/500000");
+}
+
+TEST(ContractLife, ARenewalKeepsTheRunningTermAndItsAmountsThroughEveryRebuild)
+{
+    TServerTestDb t;
+    t.AddContract("000001", "4001", "20250110", "20251209", 1000000, 200000);
+    const QMap<QString, QString> rebuild{{"ACONT_CODE", "000001"}, {"AIPGUM_DATE", "20250110"},
+                                         {"ASTART_DATE", "20250110"}, {"AEND_DATE", "20261209"}};
+    ASSERT_EQ(t.Call("PR_NBI020_02", {{"ACONT_CODE", "000001"}, {"AIPGUM_DATE", "20250110"},
+                                      {"ASTART_DATE", "20250110"}, {"AEND_DATE", "20251209"}}), "");
+    // Renewed in the middle of its term to start in July: the running term
+    // ends the day before, and from August on the new rent is billed.
+    QMap<QString, QString> renewal{{"ACONT_CODE", "000001"}, {"AEDITSTATUS", "4"}, {"AC_CODE", "2000000001"},
+                                   {"ASHOP_CODE", "4001"}, {"ACONT_START_DATE", "20250710"},
+                                   {"ACONT_END_DATE", "20261209"}, {"ACONT_DEPOSIT", "500000"},
+                                   {"AFIRST_DEPOSIT", "500000"}, {"ABALANCE_DATE", "20250710"},
+                                   {"ACONT_LEASE_MONEY", "1500000"}, {"ACONT_MANAGE_PAY", "250000"}};
+    ASSERT_EQ(t.Call("PR_NAI020_01", renewal), "");
+    const QString rents = "SELECT GROUP_CONCAT(X, ' ') FROM (SELECT NAPIP_MONTH || '=' || CAST(NAPIP_AMT AS INTEGER) "
+                          "AS X FROM NB010MS WHERE AMT_CODE = '02' AND NAPIP_MONTH IN ('202501', '202507', '202508', "
+                          "'202612') ORDER BY NAPIP_MONTH)";
+    const QString expected = "202501=1000000 202507=1000000 202508=1500000 202612=1500000";
+    EXPECT_EQ(t.Scalar(rents), expected);
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM NB010MS WHERE AMT_CODE = '02'"), "24"); // one line a month
+    EXPECT_EQ(t.Scalar("SELECT TERM_START_DATE || '~' || TERM_END_DATE FROM NA021MS"), "20250110~20250709");
+    // The additional deposit alone falls due; a rebuild over the whole
+    // contract gives every term its own amounts again.
+    EXPECT_EQ(t.Scalar("SELECT NAPIP_MONTH || '=' || CAST(NAPIP_AMT AS INTEGER) FROM NB010MS WHERE AMT_CODE = '01'"),
+              "202507=500000");
+    ASSERT_EQ(t.Call("PR_NBI020_02", rebuild), "");
+    EXPECT_EQ(t.Scalar(rents), expected);
+    EXPECT_EQ(t.Scalar("SELECT NAPIP_MONTH || '=' || CAST(NAPIP_AMT AS INTEGER) FROM NB010MS WHERE AMT_CODE = '01'"),
+              "202507=500000");
+
+    // A second renewal is measured from the running term, and the contract
+    // screen may not move the first term's start.
+    renewal["ACONT_START_DATE"] = "20250710";
+    EXPECT_EQ(t.Call("PR_NAI020_01", renewal), "재계약 시작일(20250710)은 기존 계약시작일(20250710) 이후여야 합니다.");
+    renewal["ACONT_START_DATE"] = "20261210";
+    renewal["ACONT_END_DATE"] = "20271209";
+    ASSERT_EQ(t.Call("PR_NAI020_01", renewal), "");
+    EXPECT_EQ(t.Scalar("SELECT GROUP_CONCAT(X, ' ') FROM (SELECT TERM_START_DATE || '~' || TERM_END_DATE AS X "
+                       "FROM NA021MS ORDER BY TERM_SEQ)"),
+              "20250110~20250709 20250710~20261209");
+    auto change = renewal;
+    change["AEDITSTATUS"] = "1";
+    change["ACONT_START_DATE"] = "20250710";
+    EXPECT_EQ(t.Call("PR_NAI020_01", change), "재계약된 계약의 계약시작일(20250110)은 바꿀 수 없습니다.");
 }

@@ -11,7 +11,7 @@ TEST_F(Schema, CreatesEveryTableAndRecordsItsVersion)
 {
     const QStringList tables = db.SqlDatabase().tables();
     for (const char* name : {"ZX010MS", "ZA040MS", "ZA050MS", "ZA130MS", "ZA140MS", "ZA150MS", "JA010MS", "NA010MS",
-                             "NA020MS", "VA050MS", "NB010MS", "NB020MS", "NB030MS", "NB010DT", "NB020DT",
+                             "NA020MS", "NA021MS", "VA050MS", "NB010MS", "NB020MS", "NB030MS", "NB010DT", "NB020DT",
                              "NC010MS", "VB011MS", "VB011DT", "SCHEMA_VERSION"})
         EXPECT_TRUE(tables.contains(name, Qt::CaseInsensitive)) << name;
     EXPECT_EQ(TSchema::CurrentVersion(db), TSchema::LatestVersion());

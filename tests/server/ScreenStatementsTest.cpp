@@ -133,7 +133,7 @@ TEST_F(Statements, ContractStatesAndReContractDates)
     EXPECT_EQ(Rows("NAI020_DATES", {{"cont_date", "20070131"}}),
               TRows({{"20070131", "20070228", "20070228", "20080229"}}));
 
-    const TRows renew = Rows("NAI030_SEARCH", {{"SHOP_NAME", ""}});
+    const TRows renew = Rows("NAI030_SEARCH", {{"SHOP_NAME", ""}, {"TODAY", "20090101"}});
     ASSERT_EQ(renew.size(), 2u); // the terminated contract is never offered
     EXPECT_EQ(renew[0].mid(25), QStringList({"20181215", "20190101", "20191231"}));
     // 2008 is a leap year: +365 days lands one calendar day earlier.

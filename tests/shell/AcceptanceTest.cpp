@@ -387,14 +387,19 @@ void AcceptanceTest::RenewAndTerminate()
     EXPECT_EQ(renewal->lastDeposit->Value(), 11000000);
     Save(renewal->edt_AddRate);
     EXPECT_EQ(Errors(), QStringList());
-    EXPECT_EQ(Scalar("SELECT CONT_START_DATE || '|' || CAST(CONT_DEPOSIT AS INTEGER) || '|' || "
-                     "CAST(FIRST_DEPOSIT AS INTEGER) || '|' || CAST(LAST_DEPOSIT AS INTEGER) FROM NA020MS WHERE "
-                     "CONT_CODE = '" + contract + "'"),
-              "20271105|11000000|1000000|10000000");
+    EXPECT_EQ(Scalar("SELECT CONT_START_DATE || '|' || TERM_START_DATE || '|' || CAST(CONT_DEPOSIT AS INTEGER) || "
+                     "'|' || CAST(FIRST_DEPOSIT AS INTEGER) || '|' || CAST(LAST_DEPOSIT AS INTEGER) FROM NA020MS "
+                     "WHERE CONT_CODE = '" + contract + "'"),
+              "20261105|20271105|11000000|1000000|10000000");
 
+    // The contract screen is still open, in edit mode, from the signing: its
+    // row is stale until searched anew (a save of the stale row is refused
+    // rather than undoing the renewal).
     auto* contracts = Open<TfrmNAI020>("NAI020");
     ASSERT_NE(contracts, nullptr);
-    QTest::keyClick(contracts->edtFindName, Qt::Key_F3);
+    if (!contracts->SearchMode())
+        QTest::mouseClick(contracts->bbtCancel, Qt::LeftButton);
+    QTest::mouseClick(contracts->bbtSearch, Qt::LeftButton);
     ClickRow(contracts->rgrGrid, FindRow(contracts->rgrGrid, TfrmNAI020::colContCode, contract));
     QTest::mouseClick(contracts->bbtCancelCheckIn, Qt::LeftButton);
     TypeText(contracts->moCancelReason, "임차인 사정");

@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <QToolButton>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
@@ -205,6 +206,11 @@ TEST_F(ClosingEndToEndTest, MonthButtonsStopAtTheFloorAndTheMonthChoosesThePrevi
             rentRow = r;
     ASSERT_GE(rentRow, 0);
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNDI010::colThisDelay, rentRow).AsString(), "0");
+    // Amounts show with thousands separators.
+    const double billed = screen->rgrGrid->Cells(TfrmNDI010::colNapipAmt, rentRow).AsFloat();
+    ASSERT_GE(billed, 1000);
+    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNDI010::colNapipAmt, rentRow).DisplayText(),
+              QLocale(QLocale::English).toString(qint64(billed)));
 
     // The range fields have the same floor; last month takes the earlier-month preview.
     screen->medMonth2->SetText("201811");

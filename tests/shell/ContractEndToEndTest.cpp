@@ -18,6 +18,9 @@
 #include "screens/ScreenRegistry.h"
 #include "screens/na/TfrmNAI020.h"
 #include "screens/na/TfrmNAI030.h"
+#include "screens/nb/TfrmNBS040.h"
+#include "common/CommonHelpers.h"
+#include "controls/TwMemGrid.h"
 #include "server/TServerProcedures.h"
 #include "shell/TfrmN0Main.h"
 #include "shell/TfrmZZD000.h"
@@ -127,11 +130,12 @@ TEST_F(ContractEndToEndTest, RenewsAnActiveContractByTheAdditionalRate)
     QTest::keyClick(screen->edtFindName, Qt::Key_F3);
     QStringList listed = GridColumn(screen->rgrGrid, TfrmNAI020::colContCode);
     listed.sort();
-    EXPECT_EQ(listed, Column("SELECT CONT_CODE FROM NA020MS WHERE CONT_CANCEL_DATE IS NULL ORDER BY 1"));
+    EXPECT_EQ(listed, Column("SELECT CONT_CODE FROM NA020MS WHERE CONT_CANCEL_DATE IS NULL AND CONT_END_DATE >= '"
+                             + TBusinessClock::TodayText() + "' ORDER BY 1"));
 
     // The latest contract of its shop, so that a year on overlaps nothing.
     const QString code = Scalar("SELECT MIN(CONT_CODE) FROM NA020MS A WHERE CONT_CANCEL_DATE IS NULL AND "
-                                "CONT_DEPOSIT > 0 AND NOT EXISTS (SELECT 1 FROM NA020MS B WHERE B.SHOP_CODE = "
+                                "CONT_DEPOSIT > 0 AND CONT_END_DATE >= '" + TBusinessClock::TodayText() + "' AND NOT EXISTS (SELECT 1 FROM NA020MS B WHERE B.SHOP_CODE = "
                                 "A.SHOP_CODE AND B.CONT_CODE <> A.CONT_CODE AND B.CONT_START_DATE > A.CONT_START_DATE)");
     ASSERT_FALSE(code.isEmpty());
     const QString before = Scalar("SELECT CONT_START_DATE || '|' || CAST(CONT_DEPOSIT AS INTEGER) FROM NA020MS "
@@ -147,9 +151,66 @@ TEST_F(ContractEndToEndTest, RenewsAnActiveContractByTheAdditionalRate)
     SaveWithYes(screen->edt_AddRate);
     ASSERT_TRUE(NoErrorShown());
     EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
-    EXPECT_EQ(Column("SELECT CONT_START_DATE || '|' || CAST(CONT_DEPOSIT AS INTEGER) || '|' || "
+    EXPECT_EQ(Column("SELECT TERM_START_DATE || '|' || CAST(CONT_DEPOSIT AS INTEGER) || '|' || "
                      "CAST(FIRST_DEPOSIT AS INTEGER) || '|' || CAST(LAST_DEPOSIT AS INTEGER) || '|' || U_EMP_NO "
                      "FROM NA020MS WHERE CONT_CODE = '" + code + "'"),
               QStringList({oldStart.addDays(365).toString("yyyyMMdd") + "|" + QString::number(oldDeposit + added)
                            + "|" + QString::number(added) + "|" + QString::number(oldDeposit) + "|10000001"}));
+}
+
+TEST_F(ContractEndToEndTest, ARenewalInTheMiddleOfATermKeepsTheRunningTermOnEveryScreen)
+{
+    const QString today = TBusinessClock::TodayText();
+    const QString month = today.left(6);
+    // A contract running today and billed for this month's rent, the latest of its shop.
+    const QString code = Scalar(
+        "SELECT MIN(A.CONT_CODE) FROM NA020MS A WHERE A.CONT_CANCEL_DATE IS NULL AND A.CONT_START_DATE < '" + month
+        + "01' AND A.CONT_END_DATE > '" + today + "' AND EXISTS (SELECT 1 FROM NB010DT D WHERE D.CONT_CODE = "
+        "A.CONT_CODE AND D.CONT_MONTH = '" + month + "' AND D.DEMAND_MONEY2 > 0) AND NOT EXISTS (SELECT 1 FROM "
+        "NA020MS B WHERE B.SHOP_CODE = A.SHOP_CODE AND B.CONT_START_DATE > A.CONT_START_DATE)");
+    ASSERT_FALSE(code.isEmpty());
+    const QString term = Scalar("SELECT CONT_START_DATE || '|' || CONT_END_DATE FROM NA020MS WHERE CONT_CODE = '"
+                                + code + "'");
+    const QString billed = Scalar("SELECT CAST(DEMAND_MONEY2 AS INTEGER) FROM NB010DT WHERE CONT_CODE = '" + code
+                                  + "' AND CONT_MONTH = '" + month + "'");
+
+    auto* renewal = Open<TfrmNAI030>("NAI030");
+    ASSERT_NE(renewal, nullptr);
+    QTest::keyClick(renewal->edtFindName, Qt::Key_F3);
+    ClickRow(renewal->rgrGrid, FindRow(renewal->rgrGrid, TfrmNAI020::colContCode, code));
+    QTest::mouseClick(renewal->bbt_InfoUpdate, Qt::LeftButton);
+    const QString newStart = renewal->medSDate->Text(), newEnd = renewal->medEDate->Text();
+    QTest::keyClicks(renewal->edt_AddRate, "5");
+    // What the list shows before saving is what the contract stores after.
+    const int row = renewal->rgrGrid->Row();
+    const QString shown = renewal->rgrGrid->Cells(TfrmNAI020::colFirstDeposit, row).AsString() + "|"
+                          + renewal->rgrGrid->Cells(TfrmNAI020::colLastDeposit, row).AsString();
+    SaveWithYes(renewal->edt_AddRate);
+    ASSERT_TRUE(NoErrorShown());
+    EXPECT_EQ(Scalar("SELECT CAST(FIRST_DEPOSIT AS INTEGER) || '|' || CAST(LAST_DEPOSIT AS INTEGER) FROM NA020MS "
+                     "WHERE CONT_CODE = '" + code + "'"),
+              shown);
+
+    // The running month's bill is still listed for the contract.
+    auto* inquiry = Open<TfrmNBS040>("NBS040");
+    ASSERT_NE(inquiry, nullptr);
+    inquiry->cbxGubn->setCurrentIndex(TfrmNBS040::gkRent);
+    inquiry->medMonth->SetText(month);
+    QTest::mouseClick(inquiry->bbtSearch, Qt::LeftButton);
+    const int listed = FindRow(inquiry->rgrMain, 0, code);
+    ASSERT_GE(listed, 0);
+    EXPECT_EQ(QString::number(qint64(inquiry->rgrMain->Cells(8, listed).AsFloat())), billed);
+
+    // Both terms stay visible on the contract screen.
+    auto* contracts = Open<TfrmNAI020>("NAI020");
+    ASSERT_NE(contracts, nullptr);
+    QTest::keyClick(contracts->edtFindName, Qt::Key_F3);
+    ClickRow(contracts->rgrGrid, FindRow(contracts->rgrGrid, TfrmNAI020::colContCode, code));
+    const QString terms = contracts->moTerms->toPlainText();
+    const QString dayBefore = QDate::fromString(newStart, "yyyyMMdd").addDays(-1).toString("yyyyMMdd");
+    const QString keptEnd = std::min(term.section('|', 1, 1), dayBefore);
+    EXPECT_TRUE(terms.contains("1차 " + FormatDateText(term.section('|', 0, 0)) + " ~ " + FormatDateText(keptEnd)))
+        << terms.toStdString();
+    EXPECT_TRUE(terms.contains("현재 " + FormatDateText(newStart) + " ~ " + FormatDateText(newEnd)))
+        << terms.toStdString();
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTimer>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
@@ -110,12 +111,12 @@ TEST_F(ImportEndToEndTest, FeeSheetIsCheckedThenRegistered)
 
     const QString before = Bills();
     QTest::mouseClick(screen->BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"등록이 완료되었습니다."}));
+    EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"데이타 검증이 완료되었습니다. (2건 이상 없음)"}));
     EXPECT_EQ(Bills(), before);
 
     MessageBoxSeam::Reset();
     QTest::keyClick(screen->rgrGrid, Qt::Key_F2);
-    EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"등록이 완료되었습니다."}));
+    EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"등록이 완료되었습니다. (2건)"}));
     EXPECT_TRUE(Boxes(MessageBoxSeam::mbError).isEmpty());
     for (const auto& [site, tele] : {std::pair{sites[0], "1234"}, std::pair{sites[1], "4321"}})
         EXPECT_EQ(Scalar("SELECT CAST(SUP_TELE AS INTEGER) || '/' || D.U_EMP_NO FROM NB020DT D JOIN NA020MS C ON "
@@ -125,6 +126,46 @@ TEST_F(ImportEndToEndTest, FeeSheetIsCheckedThenRegistered)
     EXPECT_EQ(screen->rgrGrid->RowCount(), 2); // the rows stay for another run
 }
 
+TEST_F(ImportEndToEndTest, AnEmptySheetHasNothingToImportAndATitlesRowIsSkipped)
+{
+    auto* screen = Open<TfrmNBI040>("NBI040");
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(screen->bbtSave->isEnabled()); // nothing loaded yet
+    EXPECT_FALSE(screen->BitBtn1->isEnabled());
+    const QString before = Bills();
+    for (const QString& name : {QStringLiteral("empty.xlsx"), QStringLiteral("titles-only.xlsx")}) {
+        MessageBoxSeam::Reset();
+        TSheet rows;
+        if (name.startsWith("titles"))
+            rows << QStringList({"업장코드", "납입월", "임대업장명", "총관리비", "공급가액", "부가세"});
+        Load(screen, WriteSheet(name, rows));
+        EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"가져올 자료가 없습니다."})) << name.toStdString();
+        EXPECT_EQ(screen->Label2->text(), "가져올 자료가 없습니다.");
+        EXPECT_EQ(screen->rgrGrid->RowCount(), 0);
+        EXPECT_FALSE(screen->bbtSave->isEnabled());
+        EXPECT_FALSE(screen->BitBtn1->isEnabled());
+        QTest::keyClick(screen->rgrGrid, Qt::Key_F2);
+        EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo).size(), 1);
+    }
+
+    // Column titles over the rows: skipped, said so, and a refusal still
+    // names the sheet's own row.
+    MessageBoxSeam::Reset();
+    const QStringList sites = FeeSites(month);
+    ASSERT_GE(sites.size(), 1);
+    Load(screen, WriteSheet("titled.xlsx", {{"업장코드", "납입월", "임대업장명", "총관리비", "공급가액", "부가세"},
+                                            FeeRow(sites[0], month), FeeRow("9999", month)}));
+    EXPECT_EQ(screen->Label2->text(), "titled.xlsx을 읽어들였습니다 2 Line (첫 행은 제목으로 건너뛰었습니다)");
+    ASSERT_EQ(screen->rgrGrid->RowCount(), 2);
+    EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBI040::colUpjangCode, 0).AsString(), sites[0]);
+    EXPECT_TRUE(screen->bbtSave->isEnabled());
+    // The load leaves the focus in the screen, so its keys work at once.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    ASSERT_EQ(Boxes(MessageBoxSeam::mbError).size(), 1) << Boxes(MessageBoxSeam::mbInfo).join("|").toStdString();
+    EXPECT_TRUE(Boxes(MessageBoxSeam::mbError)[0].contains("엑셀 3행")) << Boxes(MessageBoxSeam::mbError)[0].toStdString();
+    EXPECT_EQ(Bills(), before);
+}
+
 TEST_F(ImportEndToEndTest, FeeRefusalRollsBackTheRunAndNamesTheSheetRow)
 {
     auto* screen = Open<TfrmNBI040>("NBI040");
@@ -132,8 +173,8 @@ TEST_F(ImportEndToEndTest, FeeRefusalRollsBackTheRunAndNamesTheSheetRow)
     const QStringList sites = FeeSites(month);
     ASSERT_FALSE(sites.isEmpty());
 
-    // A heading row is an ordinary row: the check refuses it as row 1.
-    Load(screen, WriteSheet("heading.xlsx", {{"업장코드", "납입월", "임대업장명"}, FeeRow(sites[0], month)}));
+    // A first row with numbers in its amounts is data, not titles: the check refuses it as row 1.
+    Load(screen, WriteSheet("heading.xlsx", {FeeRow("업장코드", "납입월"), FeeRow(sites[0], month)}));
     ASSERT_EQ(screen->rgrGrid->RowCount(), 2);
     QTest::mouseClick(screen->BitBtn1, Qt::LeftButton);
     EXPECT_EQ(Boxes(MessageBoxSeam::mbError),
@@ -290,7 +331,7 @@ TEST_F(ImportEndToEndTest, BasicDataIsRegisteredAndInitialisedForTheListedContra
 
     Load(screen, WriteSheet("basic.xlsx", {{site, "02", month, "950000", month, month + "12", "500000"}}));
     QTest::mouseClick(screen->bbtSave, Qt::LeftButton);
-    EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"등록이 완료되었습니다."}));
+    EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"등록이 완료되었습니다. (1건)"}));
     EXPECT_TRUE(Boxes(MessageBoxSeam::mbError).isEmpty()) << Boxes(MessageBoxSeam::mbError).join("|").toStdString();
     EXPECT_EQ(Scalar("SELECT CAST(NAPIP_AMT AS INTEGER) FROM NB010MS WHERE CONT_CODE = '" + contract
                      + "' AND AMT_CODE = '02' AND NAPIP_MONTH = '" + month + "'"), "950000");
@@ -334,17 +375,15 @@ TEST_F(ImportEndToEndTest, BasicDataChecksTheSiteCodeThenTheContractList)
     TypeText(screen->edt_UpjangCode, "9");
     ASSERT_EQ(screen->rgrUpjangList->RowCount(), 0);
     QTest::mouseClick(screen->bbtDataInitial, Qt::LeftButton);
-    QTest::mouseClick(screen->bbtSave, Qt::LeftButton);
-    EXPECT_EQ(Boxes(MessageBoxSeam::mbError),
-              QStringList({"계약된 자료가 존재하지 않습니다.", "계약된 자료가 존재하지 않습니다."}));
+    EXPECT_EQ(Boxes(MessageBoxSeam::mbError), QStringList({"계약된 자료가 존재하지 않습니다."}));
 
-    // With a contract listed, an empty grid registers nothing and succeeds.
+    // With a contract listed but no rows loaded there is nothing to save.
     MessageBoxSeam::Reset();
     screen->edt_UpjangCode->setText(FeeSites(month).value(0));
     ASSERT_GT(screen->rgrUpjangList->RowCount(), 0);
     ASSERT_EQ(screen->rgrGrid->RowCount(), 0);
-    QTest::mouseClick(screen->bbtSave, Qt::LeftButton);
-    EXPECT_EQ(Boxes(MessageBoxSeam::mbInfo), QStringList({"등록이 완료되었습니다."}));
-    EXPECT_TRUE(Boxes(MessageBoxSeam::mbError).isEmpty());
+    EXPECT_FALSE(screen->bbtSave->isEnabled());
+    QTest::keyClick(screen->rgrGrid, Qt::Key_F2);
+    EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty());
     EXPECT_EQ(executed, 0);
 }

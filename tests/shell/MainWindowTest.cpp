@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTest>
+#include <QFile>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -118,6 +119,22 @@ TEST_F(MainWindowTest, TabLimitShowsTheConfiguredNumberButAnOpenProgramIsStillAc
     EXPECT_EQ(window->Tabs()->currentIndex(), 0);
     EXPECT_EQ(MessageBoxSeam::Shown().size(), 1);
     EXPECT_EQ(screens.size(), 2);
+}
+
+TEST_F(MainWindowTest, AMainIniSavedInUtf16ReadsTheSame)
+{
+    {
+        QFile file(folder.Path("Main.ini"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QString text = QStringLiteral("[MAIN]\r\nPROGRAM_COUNT=1\r\n");
+        file.write("\xFF\xFE");
+        file.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    }
+    auto window = std::make_unique<TfrmN0Main>(nullptr);
+    window->show();
+    ASSERT_TRUE(window->OpenProgram("A", "NAI010"));
+    EXPECT_FALSE(window->OpenProgram("B", "NAI020"));
+    EXPECT_EQ(MessageBoxSeam::Last().text, "최대 1개의 프로그램만 동시에 실행할 수 있습니다.");
 }
 
 TEST_F(MainWindowTest, LimitZeroOpensNothing)

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include "common/CommonHelpers.h"
@@ -125,16 +126,28 @@ TEST_F(ReceiptEndToEndTest, SelectionSplitsTheReceiptAndBookingRespectsTheBalanc
     EXPECT_EQ(screen->edt_ManagementAmt->Value(), 0);
     EXPECT_EQ(screen->edt_BojungAmt->Value(), 0);
 
-    // One won above the balance: the notice first, then the server's refusal;
-    // nothing is stored and the panel keeps the selection.
+    // Typing past what is open: no box and no focus jump while typing, every
+    // keystroke lands where it was typed; leaving the field says so in the
+    // status bar, and booking refuses once, keeping the entry as typed.
+    const QString tooMuch = "전체납입금액보다 입금금액이 큽니다. 확인하시고 처리하세요.";
+    Select("02", TfrmNBI010::colRemainAmt);
     MessageBoxSeam::Reset();
-    Book(rent + 1);
-    ASSERT_GE(MessageBoxSeam::Shown().size(), 2);
-    EXPECT_EQ(MessageBoxSeam::Shown()[0].kind, MessageBoxSeam::mbInfo);
-    EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "전체납입금액보다 입금금액이 큽니다. 확인하시고 처리하세요.");
-    ASSERT_EQ(Errors().size(), 1);
-    EXPECT_TRUE(Errors()[0].startsWith("자료를 저장하지 못했습니다.\r\r에러내용:\r입금금액(")) << Errors()[0].toStdString();
+    screen->edt_IpgumAmt->setFocus();
+    QTest::keyClick(screen->edt_IpgumAmt, Qt::Key_End);
+    QTest::keyClicks(screen->edt_IpgumAmt, "3");
+    QTest::keyClicks(screen->edt_IpgumAmt, "1");
+    EXPECT_EQ(screen->edt_IpgumAmt->Value(), rent * 100 + 31);
+    EXPECT_EQ(QApplication::focusWidget(), screen->edt_IpgumAmt);
+    EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty());
+    screen->moRemark->setFocus();
+    EXPECT_EQ(screen->StatusText(), tooMuch);
+    EXPECT_TRUE(MessageBoxSeam::Shown().isEmpty());
+    screen->edt_IpgumDate->SetText(month + "15");
+    QTest::mouseClick(screen->bbt_DeatilSave, Qt::LeftButton);
+    ASSERT_EQ(MessageBoxSeam::Shown().size(), 1);
+    EXPECT_EQ(MessageBoxSeam::Last().text, tooMuch);
     EXPECT_EQ(Stored("02"), stored);
+    EXPECT_EQ(screen->edt_IpgumAmt->Value(), rent * 100 + 31);
     EXPECT_EQ(screen->edt_NapipAmt->Value(), rent);
 
     // No still clears the panel and reloads the grids.
@@ -168,10 +181,25 @@ TEST_F(ReceiptEndToEndTest, UserBooksDeletesAndExports)
     // A partial rent receipt.
     const double part = std::floor(rent / 2);
     Select("02", TfrmNBI010::colRemainAmt);
+    // The date offered lies in the month booked against.
+    EXPECT_EQ(screen->edt_IpgumDate->Text(), DayInMonthText(month));
     MessageBoxSeam::Reset();
     Book(part);
     ASSERT_TRUE(Errors().isEmpty()) << Errors()[0].toStdString();
     EXPECT_EQ(screen->StatusText(), "자료를 저장했습니다.");
+
+    // A refused booking takes back that text and keeps the entry as typed.
+    Select("02", TfrmNBI010::colRemainAmt);
+    screen->edt_IpgumAmt->SetValue(1000);
+    screen->edt_IpgumDate->SetText(StepMonth(month, 1) + "01");
+    MessageBoxSeam::Reset();
+    MessageBoxSeam::QueueAnswer(true);
+    QTest::mouseClick(screen->bbt_DeatilSave, Qt::LeftButton);
+    ASSERT_EQ(Errors().size(), 1);
+    EXPECT_EQ(screen->StatusText(), "");
+    EXPECT_EQ(screen->edt_IpgumAmt->Value(), 1000);
+    EXPECT_EQ(screen->edt_IpgumDate->Text(), StepMonth(month, 1) + "01");
+    EXPECT_EQ(MonthCell("02", TfrmNBI010::colIpgumAmt), received + part);
     EXPECT_EQ(MonthCell("02", TfrmNBI010::colIpgumAmt), received + part);
     EXPECT_EQ(Balance("T"), rent + fee - part);
     ASSERT_EQ(screen->rgrIpgumProcess->RowCount(), before + 1);

@@ -85,7 +85,12 @@ TEST_F(SuspenseReceiptEndToEndTest, VoucherLineIsBookedAndCancelled)
     ASSERT_EQ(Errors().size(), 1);
     EXPECT_TRUE(Errors()[0].startsWith("자료를 저장하지 못했습니다."));
     EXPECT_EQ(screen->rgrGrid->Cells(TfrmNBS060::colIpYn, row).AsString(), "");
-    EXPECT_TRUE(screen->edt_ContCode->text().isEmpty());
+    // Everything entered stays for another try.
+    EXPECT_EQ(screen->edt_ContCode->text(), contract);
+    EXPECT_EQ(screen->edtSlipCode->text(), slip + "01");
+    EXPECT_EQ(screen->edt_IpgumAmt->Value(), amount.toDouble());
+    EXPECT_EQ(screen->edt_IpgumDate->Text(), today);
+    EXPECT_GT(screen->rgrMonthIpgum->RowCount(), 0);
 
     // On the total line it is booked and the line shows "Y".
     pick();
