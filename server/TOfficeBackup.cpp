@@ -137,9 +137,13 @@ int MajorVersion(const QString& versionText)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
+// Tables of the access layer's own schemas ("schema.table": the save tokens,
+// the work lock) are made by every connection and do not count.
 void RequireEmpty(TDatabase& db, const QString& name)
 {
-    if (!db.SqlDatabase().tables().isEmpty())
+    QStringList tables = db.SqlDatabase().tables();
+    tables.removeIf([](const QString& table) { return table.contains(u'.'); });
+    if (!tables.isEmpty())
         Fail(QStringLiteral("'%1' 데이터베이스에 이미 테이블이 있습니다. 백업은 테이블이 없는 새 데이터베이스에만 "
                             "복원합니다. 아무것도 바꾸지 않았습니다.")
                  .arg(name));
@@ -206,13 +210,14 @@ void TOfficeBackup::CheckDumpVersion(const TConnectionSettings& source) const
 }
 
 // One snapshot of the whole database: pg_dump reads in one transaction. The
-// schema of the Oracle functions is left out: every client connection
-// creates it anew.
+// access layer's own schemas (the Oracle functions, the save tokens and the
+// work lock) are left out: every client connection creates them anew.
 void TOfficeBackup::DumpPostgres(const TConnectionSettings& source, const QString& part) const
 {
     QString errors;
     if (!RunTool(pgDump, {QStringLiteral("--format=custom"), QStringLiteral("--no-owner"),
-                          QStringLiteral("--exclude-schema=selvar_ora"), QStringLiteral("--file=") + part, source.Database},
+                          QStringLiteral("--exclude-schema=selvar_ora"), QStringLiteral("--exclude-schema=selvar_save"),
+                          QStringLiteral("--file=") + part, source.Database},
                  PgEnvironment(source), &errors)) {
         QFile::remove(part);
         Fail(QStringLiteral("pg_dump가 백업하지 못했습니다: ") + errors);
