@@ -47,15 +47,6 @@ const char* const PartnerNameStatement = "SELECT C_NAME FROM VA050MS WHERE C_COD
 const char* const SiteNameStatement = "SELECT SHOP_NAME FROM NA010MS WHERE SHOP_CODE = :CODE";
 
 constexpr int ContractPaneWidth = 441;
-
-QString Grouped(double value)
-{
-    QString digits = QString::number(qint64(qRound64(value)));
-    const qsizetype start = digits.startsWith(QLatin1Char('-')) ? 1 : 0;
-    for (qsizetype i = digits.size() - 3; i > start; i -= 3)
-        digits.insert(i, QLatin1Char(','));
-    return digits;
-}
 } // namespace
 
 TfrmNBI020::TfrmNBI020(QWidget* parent)
@@ -165,7 +156,7 @@ void TfrmNBI020::BuildSchedule()
         auto* footer = static_cast<TwMemColumnFooter*>(rgrSchedule->Columns()->Items(colAmount)->Footer());
         bool ok = false;
         const double total = footer->Values(0).toDouble(&ok);
-        footer->SetValues(0, Grouped(ok ? total : 0));
+        footer->SetValues(0, ScreenGrid::GroupedAmount(ok ? total : 0));
     };
     rgrSchedule->OnDblClick = [this](QObject*) { RunCommand([this] { rgrScheduleDblClick(); }); };
     pane->addWidget(rgrSchedule, 1);

@@ -46,15 +46,6 @@ constexpr int MagamColumns = 11;
 
 // The inactive-caption gradient the figures to watch are laid on.
 const QColor HighlightedColumn(215, 228, 242);
-
-QString Grouped(double value)
-{
-    QString digits = QString::number(qint64(qRound64(value)));
-    const qsizetype start = digits.startsWith(QLatin1Char('-')) ? 1 : 0;
-    for (qsizetype i = digits.size() - 3; i > start; i -= 3)
-        digits.insert(i, QLatin1Char(','));
-    return digits;
-}
 } // namespace
 
 TfrmNDS020::TfrmNDS020(QWidget* parent) : TfrmZZI070(parent), qryMagam(SharedConnection::Database())
@@ -158,7 +149,7 @@ void TfrmNDS020::BuildGrids()
             auto* footer = static_cast<TwMemColumnFooter*>(rgrMagamData->Columns()->Items(c)->Footer());
             bool ok = false;
             const double total = footer->Values(0).toDouble(&ok);
-            footer->SetValues(0, Grouped(ok ? total : 0));
+            footer->SetValues(0, ScreenGrid::GroupedAmount(ok ? total : 0));
         }
     };
     rgrMagamData->OnDrawCell = [](TwColumn* column, int, QString&, QColor& background, QColor&, TwFontStyles&) {
