@@ -1097,8 +1097,9 @@ void TwCustomGrid::EnterAction()
             MoveToColumn(next);
             return;
         }
-        // Last cell: the next row (the editor kept hidden meanwhile), then
-        // its first cell.
+        // Last cell: what was typed there goes to the row first, then the
+        // next row (the editor kept hidden meanwhile), then its first cell.
+        UpdateData();
         ++m_holdEditor;
         try {
             HideEditor();
@@ -1323,11 +1324,23 @@ bool TwCustomGrid::EditorKey(QKeyEvent* event)
         || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
         // The grid itself comes before its editor in the focus chain.
         for (QWidget* w = previousInFocusChain(); w && w != this; w = w->previousInFocusChain())
-            if (!isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            if (TakesTabFocus(w)) {
                 w->setFocus(Qt::BacktabFocusReason);
                 return true;
             }
         return false;
+    }
+    if (event->key() == Qt::Key_Tab && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        // Tab leaves the grid for the control after it, as from the grid
+        // itself; leaving writes the editor's value. The editor was added to
+        // the window's focus chain when first shown, so the chain after it
+        // would wrap back into the grid and select the typed text.
+        for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+            if (TakesTabFocus(w)) {
+                w->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        return true;
     }
     bool consumed = true;
     Guarded([&] {
@@ -1368,6 +1381,12 @@ bool TwCustomGrid::EditorKey(QKeyEvent* event)
         consumed = false;
     });
     return consumed;
+}
+
+bool TwCustomGrid::TakesTabFocus(const QWidget* widget) const
+{
+    return !isAncestorOf(widget) && widget->isVisible() && widget->isEnabled()
+           && (widget->focusPolicy() & Qt::TabFocus);
 }
 
 bool TwCustomGrid::eventFilter(QObject* watched, QEvent* event)

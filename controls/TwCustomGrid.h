@@ -351,6 +351,7 @@ private:
     void CopyFromAbove();
     bool EditorKey(QKeyEvent* event);
     bool GoesToGrid(const QKeyEvent* event) const;
+    bool TakesTabFocus(const QWidget* widget) const;
     void TypeIntoEditor(const QKeyEvent* event, QChar ch);
     bool ComposedTextAllowed(const QString& text);
     // The first selectable column when the current one is a fixed column

@@ -335,7 +335,10 @@ bool TwCustomNumEdit::HandleKey(QKeyEvent* event)
     const bool ctrl = mods & Qt::ControlModifier;
     const bool shift = mods & Qt::ShiftModifier;
     const int key = event->key();
-    if ((ctrl && key == Qt::Key_C) || (ctrl && key == Qt::Key_Insert)) {
+    if (ctrl && key == Qt::Key_A) {
+        m_num.SelectAll();
+        update();
+    } else if ((ctrl && key == Qt::Key_C) || (ctrl && key == Qt::Key_Insert)) {
         Copy();
     } else if ((ctrl && key == Qt::Key_X) || (ctrl && key == Qt::Key_Delete)) {
         Cut();

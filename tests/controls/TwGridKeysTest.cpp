@@ -549,3 +549,37 @@ TEST_F(GridKeys, ScrollBarsFollowTheRowsColumnsAndSize)
     QApplication::processEvents();
     EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
 }
+
+// Keys reach the window as a clerk types them: each goes to whatever holds
+// the focus once the previous one was handled.
+TEST_F(GridKeys, KeysTypedRightAfterEnterOrTabLandInTheNextCell)
+{
+    Fill(1);
+    FocusGrid();
+    QWindow* window = form->windowHandle();
+    auto type = [&](const char* text) {
+        for (const char* c = text; *c; ++c)
+            QTest::keyClick(window, *c);
+    };
+    type("k1");
+    QTest::keyClick(window, Qt::Key_Return);
+    type("n1");
+    QTest::keyClick(window, Qt::Key_Return);
+    type("12");
+    QTest::keyClick(window, Qt::Key_Return);
+    ASSERT_EQ(grid->RowCount(), 2);
+    EXPECT_EQ(grid->Cells(0, 0).AsString(), "k1");
+    EXPECT_EQ(grid->Cells(1, 0).AsString(), "n1");
+    EXPECT_EQ(grid->Cells(2, 0).AsFloat(), 12);
+
+    // Tab in the new row's editor leaves the grid with the typed value.
+    EXPECT_EQ(grid->EditState(), wgsInsert);
+    type("k2");
+    QTest::keyClick(window, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    ASSERT_EQ(grid->RowCount(), 2);
+    EXPECT_EQ(grid->Cells(0, 1).AsString(), "k2");
+    QTest::keyClick(window, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(grid->Cells(0, 1).AsString(), "k2");
+}

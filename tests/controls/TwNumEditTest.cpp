@@ -205,6 +205,17 @@ TEST_F(NumEditTest, DeletingASelectionAcrossThePointZeroesDecimals)
     EXPECT_EQ(edit->Num().Text(), "7.00");
 }
 
+TEST_F(NumEditTest, CtrlASelectsTheWholeNumberForTheNextDigitToReplace)
+{
+    edit->SetPrecision(2);
+    edit->SetValue(1234.56);
+    Focus(Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit->Num().SelectedText(), "1234.56");
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->Num().Text(), "0.00");
+}
+
 TEST_F(NumEditTest, MinusTogglesTheSignUnlessTheRangeIsNonNegative)
 {
     edit->SetMinValue(0);
