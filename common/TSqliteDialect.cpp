@@ -74,6 +74,71 @@ void WrapConcatenations(const TSqlStatement& s, std::vector<QString>& before, st
     }
 }
 
+// The index of the ")" that closes the "(" at open, or -1.
+int ClosingParen(const TSqlStatement& s, int open)
+{
+    int depth = 0;
+    for (int i = open; i < static_cast<int>(s.Tokens().size()); ++i) {
+        if (IsSymbol(s, i, u'('))
+            ++depth;
+        else if (IsSymbol(s, i, u')') && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+// True when the select from open to close names a scalar subquery and has no
+// LIMIT of its own at its level.
+bool HasSubqueryAndNoLimit(const TSqlStatement& s, int open, int close)
+{
+    bool subquery = false;
+    int depth = 0;
+    for (int i = open + 1; i < close; ++i) {
+        if (IsSymbol(s, i, u'(')) {
+            ++depth;
+            const int next = s.NextSignificant(i);
+            subquery = subquery || (next >= 0 && IsWord(s.Tokens()[next], "SELECT"));
+        } else if (IsSymbol(s, i, u')')) {
+            --depth;
+        } else if (depth == 0 && IsWord(s.Tokens()[i], "LIMIT")) {
+            return false;
+        }
+    }
+    return subquery;
+}
+
+// The engine merges a derived table into the select around it, and then runs
+// a scalar subquery of the derived table's select list again at every place
+// the outer select names its column (the closing preview names each carry and
+// receipt sum several times per line). "LIMIT -1 OFFSET 0" returns every row
+// and keeps the derived table whole, so each subquery runs once per row.
+// Left alone where the outer select filters the derived table (a merged or
+// pushed-down WHERE is then worth more).
+void KeepDerivedTablesWhole(const TSqlStatement& s, std::vector<QString>& before)
+{
+    const auto& tokens = s.Tokens();
+    for (int i = 0; i < static_cast<int>(tokens.size()); ++i) {
+        if (!IsWord(tokens[i], "FROM"))
+            continue;
+        const int open = s.NextSignificant(i);
+        const int select = open < 0 ? -1 : s.NextSignificant(open);
+        if (!IsSymbol(s, open, u'(') || select < 0 || !IsWord(tokens[select], "SELECT"))
+            continue;
+        const int close = ClosingParen(s, open);
+        if (close < 0 || !HasSubqueryAndNoLimit(s, open, close))
+            continue;
+        int after = s.NextSignificant(close);
+        if (after >= 0 && IsWord(tokens[after], "AS"))
+            after = s.NextSignificant(after);
+        if (after >= 0 && tokens[after].Kind == TSqlStatement::tkWord && !IsWord(tokens[after], "WHERE")
+            && !IsWord(tokens[after], "ORDER") && !IsWord(tokens[after], "GROUP") && !IsWord(tokens[after], "UNION"))
+            after = s.NextSignificant(after);
+        if (after >= 0 && IsWord(tokens[after], "WHERE"))
+            continue;
+        before[close] += QLatin1String(" LIMIT -1 OFFSET 0");
+    }
+}
+
 TFieldType TypeOfDeclared(const char* declared)
 {
     if (!declared)
@@ -192,6 +257,7 @@ QString TSqliteDialect::Translate(const TSqlStatement& s) const
 
     std::vector<QString> before(tokens.size()), after(tokens.size());
     WrapConcatenations(s, before, after);
+    KeepDerivedTablesWhole(s, before);
 
     QString out;
     out.reserve(s.Text().size() + 16);

@@ -17,7 +17,9 @@ class TSqliteCursor;
 //   MINUS -> EXCEPT; a bare SYSDATE -> SYSDATE(); "UPDATE t A SET" -> "UPDATE t AS A SET";
 //   an integer literal next to "/" gets ".0" (the server never divides in whole numbers);
 //   the literal '' -> NULL (the server has no empty text); ":NAME" -> "?n";
-//   a || b -> NULLIF(COALESCE(a,'') || COALESCE(b,''),'') (NULL joins as empty text).
+//   a || b -> NULLIF(COALESCE(a,'') || COALESCE(b,''),'') (NULL joins as empty text);
+//   a derived table with scalar subqueries, not filtered from outside, gets
+//   "LIMIT -1 OFFSET 0" so the engine reads it once instead of merging it.
 // DUAL is a temporary view; the server functions come from TSqliteFunctions.
 class TSqliteDialect : public TSqlDialect
 {

@@ -49,6 +49,34 @@ TEST(SqliteTranslation, NeverTouchesQuotedText)
     EXPECT_EQ(q.ParamCount(), 0);
 }
 
+TEST(SqliteTranslation, DerivedTableWithSubqueriesIsReadOnceUnlessFilteredFromOutside)
+{
+    const QString inner = "SELECT X, (SELECT MAX(Y) FROM U WHERE U.X = T.X) AS Y FROM T";
+    EXPECT_EQ(Translate("SELECT X, Y + Y FROM (" + inner + ") A ORDER BY X"),
+              "SELECT X, Y + Y FROM (" + inner + " LIMIT -1 OFFSET 0) A ORDER BY X");
+    EXPECT_EQ(Translate("SELECT Y FROM (SELECT Y FROM (" + inner + ") B) A"),
+              "SELECT Y FROM (SELECT Y FROM (" + inner + " LIMIT -1 OFFSET 0) B LIMIT -1 OFFSET 0) A");
+    for (const QString& kept : {"SELECT Y FROM (" + inner + ") A WHERE X = 1",
+                                "SELECT Y FROM (" + inner + ") AS A WHERE X = 1",
+                                "SELECT Y FROM (" + inner + " LIMIT 5) A", QString("SELECT Y FROM (SELECT X, Y FROM T) A"),
+                                "SELECT X FROM T WHERE X IN (" + inner + ")"})
+        EXPECT_EQ(Translate(kept), kept);
+
+    // Same rows, same order, whichever way the engine reads the derived table.
+    TTempDatabase t;
+    t.Exec("CREATE TABLE T (X INTEGER)");
+    t.Exec("CREATE TABLE U (X INTEGER, Y INTEGER)");
+    t.Exec("INSERT INTO T VALUES (1), (2), (3)");
+    t.Exec("INSERT INTO U VALUES (1, 10), (1, 20), (3, 5)");
+    TQuery q(t.Db());
+    q.SQL() << "SELECT X, NVL(Y,0) + NVL(Y,0) AS YY FROM (" + inner + ") A ORDER BY X";
+    q.Open();
+    QStringList rows;
+    for (; !q.Eof(); q.Next())
+        rows << q.FieldByName("X").AsString() + ":" + q.FieldByName("YY").AsString();
+    EXPECT_EQ(rows, QStringList({"1:40", "2:0", "3:10"}));
+}
+
 class OracleFunctions : public ::testing::Test
 {
 protected:
